@@ -1,0 +1,37 @@
+# Compile options for our own code: every target of ours links slideshow_options.
+add_library(slideshow_options INTERFACE)
+target_compile_options(slideshow_options INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+  -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough -Werror)
+
+if(SLIDESHOW_SANITIZE)
+  target_compile_options(slideshow_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(slideshow_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(SLIDESHOW_FUZZ)
+  target_compile_options(slideshow_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+  target_link_options(slideshow_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # One self-contained program file: no libgcc, libstdc++ or winpthread DLLs.
+  target_compile_definitions(slideshow_options INTERFACE
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_link_options(slideshow_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+# slideshow_add_library(name SOURCES...): a static library of ours with the src
+# folder as its include root.
+# A subsystem whose sources are still to come builds as an empty library.
+function(slideshow_add_library name)
+  set(sources ${ARGN})
+  if(NOT sources)
+    set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    file(WRITE ${sources} "")
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC slideshow_options)
+endfunction()

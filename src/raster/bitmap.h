@@ -1,0 +1,65 @@
+// A 32-bit BGRA, top-down bitmap with a row stride. It either owns its pixels or
+// wraps memory it is given (the Windows layer hands it a DIB section, so GDI and
+// the engine work on the very same pixels).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "raster/color.h"
+#include "raster/geometry.h"
+
+namespace raster {
+
+class Bitmap {
+ public:
+  // The largest bitmap the engine accepts: decoders refuse bigger pictures
+  // before they allocate anything.
+  static constexpr int kMaxSide = 32768;
+  static constexpr int64_t kMaxPixels = 512LL * 1024 * 1024;
+
+  Bitmap() = default;
+  // An owned bitmap, every pixel `fill`. Throws std::length_error beyond the limits.
+  Bitmap(int width, int height, Pixel fill = MakePixel(0, 0, 0));
+  // Wraps `pixels` (rows `strideBytes` apart, top row first); the memory must
+  // outlive the bitmap.
+  static Bitmap Wrap(Pixel* pixels, int width, int height, std::ptrdiff_t strideBytes);
+
+  Bitmap(const Bitmap& other);             // always a deep, owned copy
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&& other) noexcept;
+  Bitmap& operator=(Bitmap&& other) noexcept;
+  ~Bitmap() = default;
+
+  // Resizes an owned bitmap (contents become `fill`); a wrapped one becomes owned.
+  void Reset(int width, int height, Pixel fill = MakePixel(0, 0, 0));
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }
+  Rect Bounds() const { return {0, 0, width_, height_}; }
+  std::ptrdiff_t StrideBytes() const { return stride_; }
+  bool OwnsPixels() const { return pixels_ == storage_.data() && !storage_.empty(); }
+
+  Pixel* Row(int y) { return reinterpret_cast<Pixel*>(reinterpret_cast<uint8_t*>(pixels_) + y * stride_); }
+  const Pixel* Row(int y) const {
+    return reinterpret_cast<const Pixel*>(reinterpret_cast<const uint8_t*>(pixels_) + y * stride_);
+  }
+  // Unchecked access; callers clip first.
+  Pixel At(int x, int y) const { return Row(y)[x]; }
+  Pixel& At(int x, int y) { return Row(y)[x]; }
+
+  void Fill(Pixel value);
+
+  static bool SizeAllowed(int64_t width, int64_t height);
+
+ private:
+  std::vector<Pixel> storage_;
+  Pixel* pixels_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  std::ptrdiff_t stride_ = 0;
+};
+
+}  // namespace raster
