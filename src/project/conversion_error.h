@@ -1,0 +1,3 @@
+// Kept for the record parsers: the conversion error lives with the other project errors.
+#pragma once
+#include "project/project_errors.h"
