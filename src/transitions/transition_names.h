@@ -1,0 +1,18 @@
+// The names of the 161 transitions, in the order of the settings dialog's list.
+// A transition number 0..160 is the position of its name here; -1 means none.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace transitions {
+
+inline constexpr int kTransitionCount = 161;
+inline constexpr int kNoTransition = -1;
+
+extern const std::array<std::string_view, kTransitionCount> kTransitionNames;
+
+// The list entry of `number`; an empty view for a number outside 0..160.
+std::string_view TransitionName(int number);
+
+}  // namespace transitions
