@@ -12,3 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Prefer static archives so that the programs carry everything they need.
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# The platform file loaded after this one puts ".dll.a" first again, so zlib
+# (which mingw-w64 ships both ways) must be asked for its static archive.
+set(ZLIB_USE_STATIC_LIBS ON)
