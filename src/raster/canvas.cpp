@@ -1,17 +1,232 @@
 #include "raster/canvas.h"
 
-namespace raster {
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
-void Canvas::Blit(Point, const Bitmap&, const Rect&) {}
-void Canvas::CopyRect(const Rect&, const Bitmap&, const Rect&) {}
-void Canvas::ResampleHighQuality(const Rect&, const Bitmap&, const Rect&) {}
-void Canvas::FillRect(const Rect&, Pixel) {}
-void Canvas::FillRegion(const Region&, Pixel) {}
-void Canvas::FrameRect(const Rect&, Pixel) {}
-void Canvas::Ellipse(const Rect&, Pixel) {}
-void Canvas::LineTo(Point p, Pixel) { pen_ = p; }
-void Canvas::SetPixel(int, int, Pixel) {}
-std::optional<Pixel> Canvas::GetPixel(int, int) const { return std::nullopt; }
-void Canvas::CopyPixel(Point, const Bitmap&, Point) {}
+#include "raster/resample.h"
+
+namespace raster {
+namespace {
+
+// Far beyond any bitmap side, small enough that sums and products of two stay
+// well inside 64 bits.
+constexpr int64_t kFar = Region::kCoordLimit;
+
+int Clamp(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -kFar, kFar)); }
+
+Rect ClampRect(int64_t l, int64_t t, int64_t r, int64_t b) { return {Clamp(l), Clamp(t), Clamp(r), Clamp(b)}; }
+
+// The byte range a bitmap's pixels occupy.
+std::pair<uintptr_t, uintptr_t> Extent(const Bitmap& b) {
+  const auto first = reinterpret_cast<uintptr_t>(b.Row(0));
+  const auto last = reinterpret_cast<uintptr_t>(b.Row(b.Height() - 1));
+  return {std::min(first, last), std::max(first, last) + static_cast<uintptr_t>(b.Width()) * sizeof(Pixel)};
+}
+
+bool SharesMemory(const Bitmap& a, const Bitmap& b) {
+  if (a.IsEmpty() || b.IsEmpty()) return false;
+  const auto ea = Extent(a), eb = Extent(b);
+  return ea.first < eb.second && eb.first < ea.second;
+}
+
+// Nearest-neighbour sample positions along one axis for the destination
+// positions [from, to) of a mapping of `dst` (ordered, length dn) onto the
+// source span starting at `srcStart` of length sn, optionally mirrored. The
+// result is trimmed to the positions whose sample lies in [0, srcLimit).
+struct AxisMap {
+  int from = 0;
+  int to = 0;
+  std::vector<int> samples;  // samples[k] belongs to position from + k
+};
+
+AxisMap NearestAxis(int dstStart, int64_t dn, int srcStart, int64_t sn, bool mirror, int visFrom, int visTo,
+                    int srcLimit) {
+  AxisMap m;
+  m.from = visFrom;
+  for (int x = visFrom; x < visTo; ++x) {
+    const int64_t i = int64_t{x} - dstStart;
+    int64_t j = ((2 * i + 1) * sn) / (2 * dn);
+    if (mirror) j = sn - 1 - j;
+    const int64_t s = srcStart + j;
+    const bool valid = s >= 0 && s < srcLimit;
+    if (!valid) {
+      if (m.samples.empty()) {
+        m.from = x + 1;
+        continue;
+      }
+      break;  // samples run monotonically: the valid positions are contiguous
+    }
+    m.samples.push_back(static_cast<int>(s));
+  }
+  m.to = m.from + static_cast<int>(m.samples.size());
+  return m;
+}
+
+}  // namespace
+
+template <class F>
+void Canvas::ForEachPiece(const Rect& dst, F&& f) const {
+  const Rect visible = dst.Intersect(target_->Bounds());
+  if (visible.IsEmpty()) return;
+  if (clip_) {
+    clip_->ForEachRectIn(visible, f);
+  } else {
+    f(visible);
+  }
+}
+
+void Canvas::Blit(Point dst, const Bitmap& src, const Rect& srcRect) {
+  const Rect wanted = srcRect.Normalized();
+  const Rect from = wanted.Intersect(src.Bounds());
+  if (from.IsEmpty() || target_->IsEmpty()) return;
+  const int64_t dx = int64_t{dst.x} - wanted.left, dy = int64_t{dst.y} - wanted.top;
+  const Rect to = ClampRect(from.left + dx, from.top + dy, from.right + dx, from.bottom + dy);
+  if (to.Intersect(target_->Bounds()).IsEmpty()) return;
+  if (SharesMemory(src, *target_)) {
+    // Read the whole source first, as GDI does for overlapping copies.
+    Bitmap copy(from.Width(), from.Height());
+    Canvas(copy).Blit({0, 0}, src, from);
+    Blit(Point{to.left, to.top}, copy, copy.Bounds());
+    return;
+  }
+  ForEachPiece(to, [&](const Rect& piece) {
+    const int sx = static_cast<int>(piece.left - dx);
+    const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
+    for (int y = piece.top; y < piece.bottom; ++y)
+      std::memcpy(target_->Row(y) + piece.left, src.Row(static_cast<int>(y - dy)) + sx, bytes);
+  });
+}
+
+void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRect) {
+  const int64_t dw = int64_t{dstRect.right} - dstRect.left, dh = int64_t{dstRect.bottom} - dstRect.top;
+  const int64_t sw = int64_t{srcRect.right} - srcRect.left, sh = int64_t{srcRect.bottom} - srcRect.top;
+  if (dw == 0 || dh == 0 || sw == 0 || sh == 0 || src.IsEmpty() || target_->IsEmpty()) return;
+  const bool mirrorX = (dw < 0) != (sw < 0), mirrorY = (dh < 0) != (sh < 0);
+  const Rect d = ClampRect(dstRect.left, dstRect.top, dstRect.right, dstRect.bottom).Normalized();
+  const Rect s = ClampRect(srcRect.left, srcRect.top, srcRect.right, srcRect.bottom).Normalized();
+  if (d.IsEmpty() || s.IsEmpty()) return;
+  if (!mirrorX && !mirrorY && d.Width() == s.Width() && d.Height() == s.Height()) {
+    Blit({d.left, d.top}, src, s);
+    return;
+  }
+  if (SharesMemory(src, *target_)) {
+    const Bitmap copy = src;
+    CopyRect(dstRect, copy, srcRect);
+    return;
+  }
+  const Rect visible = d.Intersect(target_->Bounds());
+  if (visible.IsEmpty()) return;
+  const AxisMap xs = NearestAxis(d.left, d.Width(), s.left, s.Width(), mirrorX, visible.left, visible.right,
+                                 src.Width());
+  const AxisMap ys = NearestAxis(d.top, d.Height(), s.top, s.Height(), mirrorY, visible.top, visible.bottom,
+                                 src.Height());
+  if (xs.samples.empty() || ys.samples.empty()) return;
+  ForEachPiece(Rect{xs.from, ys.from, xs.to, ys.to}, [&](const Rect& piece) {
+    const int* xmap = xs.samples.data() + (piece.left - xs.from);
+    const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
+    for (int y = piece.top; y < piece.bottom; ++y) {
+      const int sy = ys.samples[static_cast<size_t>(y - ys.from)];
+      Pixel* out = target_->Row(y) + piece.left;
+      if (y > piece.top && ys.samples[static_cast<size_t>(y - 1 - ys.from)] == sy) {
+        std::memcpy(out, target_->Row(y - 1) + piece.left, bytes);  // enlarging: repeat the row
+        continue;
+      }
+      const Pixel* in = src.Row(sy);
+      for (int k = 0, n = piece.Width(); k < n; ++k) out[k] = in[xmap[k]];
+    }
+  });
+}
+
+void Canvas::ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const Rect& srcRect) {
+  const Rect d = ClampRect(dstRect.left, dstRect.top, dstRect.right, dstRect.bottom).Normalized();
+  const Rect s = ClampRect(srcRect.left, srcRect.top, srcRect.right, srcRect.bottom).Normalized();
+  if (d.IsEmpty() || s.IsEmpty() || target_->IsEmpty()) return;
+  const Rect visible = d.Intersect(target_->Bounds());
+  if (visible.IsEmpty()) return;
+  // The same positions as a nearest copy decide which pixels are written.
+  const AxisMap xs = NearestAxis(d.left, d.Width(), s.left, s.Width(), false, visible.left, visible.right,
+                                 src.Width());
+  const AxisMap ys = NearestAxis(d.top, d.Height(), s.top, s.Height(), false, visible.top, visible.bottom,
+                                 src.Height());
+  if (xs.samples.empty() || ys.samples.empty()) return;
+  const Rect valid = s.Intersect(src.Bounds());
+  const Bitmap result = Resample(src, s, valid, d, Rect{xs.from, ys.from, xs.to, ys.to});
+  Blit({xs.from, ys.from}, result, result.Bounds());
+}
+
+void Canvas::FillRect(const Rect& rect, Pixel color) {
+  const Rect r = rect.Normalized();
+  ForEachPiece(r, [&](const Rect& piece) {
+    for (int y = piece.top; y < piece.bottom; ++y) std::fill_n(target_->Row(y) + piece.left, piece.Width(), color);
+  });
+}
+
+void Canvas::FillRegion(const Region& region, Pixel color) {
+  const Region area = clip_ ? region.Intersect(*clip_) : region;
+  area.ForEachRectIn(target_->Bounds(), [&](const Rect& piece) {
+    for (int y = piece.top; y < piece.bottom; ++y) std::fill_n(target_->Row(y) + piece.left, piece.Width(), color);
+  });
+}
+
+void Canvas::FrameRect(const Rect& rect, Pixel color) {
+  if (rect.IsEmpty()) return;
+  FillRect({rect.left, rect.top, rect.right, rect.top + 1}, color);
+  FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, color);
+  FillRect({rect.left, rect.top, rect.left + 1, rect.bottom}, color);
+  FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, color);
+}
+
+void Canvas::Ellipse(const Rect& rect, Pixel color) { FillRegion(Region::FromEllipse(rect), color); }
+
+void Canvas::LineTo(Point p, Pixel color) {
+  const Point a = pen_;
+  pen_ = p;
+  if (a.y == p.y) {  // the end point is left out, on whichever side it lies
+    FillRect(a.x <= p.x ? Rect{a.x, a.y, p.x, a.y + 1} : Rect{p.x + 1, a.y, a.x + 1, a.y + 1}, color);
+    return;
+  }
+  if (a.x == p.x) {
+    FillRect(a.y <= p.y ? Rect{a.x, a.y, a.x + 1, p.y} : Rect{a.x, p.y + 1, a.x + 1, a.y + 1}, color);
+    return;
+  }
+  // Bresenham, stopping before the end point; the steps beyond the target are
+  // skipped in one go.
+  const int64_t dx = std::llabs(int64_t{p.x} - a.x), dy = std::llabs(int64_t{p.y} - a.y);
+  const int sx = a.x < p.x ? 1 : -1, sy = a.y < p.y ? 1 : -1;
+  const int64_t steps = std::max(dx, dy);
+  const Rect bounds = target_->Bounds();
+  int64_t x = a.x, y = a.y, err = dx - dy;
+  for (int64_t k = 0; k < steps; ++k) {
+    if (x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom)
+      SetPixel(static_cast<int>(x), static_cast<int>(y), color);
+    const int64_t e2 = 2 * err;
+    if (e2 > -dy) {
+      err -= dy;
+      x += sx;
+    }
+    if (e2 < dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+void Canvas::SetPixel(int x, int y, Pixel color) {
+  if (!target_->Bounds().Contains(x, y) || (clip_ && !clip_->Contains(x, y))) return;
+  target_->At(x, y) = color;
+}
+
+std::optional<Pixel> Canvas::GetPixel(int x, int y) const {
+  if (!target_->Bounds().Contains(x, y)) return std::nullopt;
+  return target_->At(x, y);
+}
+
+void Canvas::CopyPixel(Point to, const Bitmap& src, Point from) {
+  if (!src.Bounds().Contains(from.x, from.y)) return;
+  SetPixel(to.x, to.y, src.At(from.x, from.y));
+}
 
 }  // namespace raster

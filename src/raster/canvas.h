@@ -49,7 +49,7 @@ class Canvas {
   // lies in `src`.
   void ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const Rect& srcRect);
 
-  // FillRect: a reversed or empty rectangle fills nothing.
+  // FillRect: a reversed rectangle is put in order first, as PatBlt does.
   void FillRect(const Rect& rect, Pixel color);
   // Fills the pixels of `region` (further clipped by the canvas clip).
   void FillRegion(const Region& region, Pixel color);
@@ -78,6 +78,10 @@ class Canvas {
   void CopyPixel(Point to, const Bitmap& src, Point from);
 
  private:
+  // Calls f(piece) for every part of `dst` inside the target and the clip.
+  template <class F>
+  void ForEachPiece(const Rect& dst, F&& f) const;
+
   Bitmap* target_;
   std::optional<Region> clip_;
   Point pen_;
