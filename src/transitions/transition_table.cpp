@@ -1,0 +1,195 @@
+// Families whose effects are still to come run the no-transition effect until
+// their pair takes its place in this table.
+#include "transitions/transition_table.h"
+
+#include <array>
+
+#include "transitions/band_wipes.h"
+#include "transitions/blinds.h"
+#include "transitions/effect_drawing.h"
+#include "transitions/line_wipes.h"
+#include "transitions/scan_wipes.h"
+#include "transitions/shutters.h"
+#include "transitions/sweeps.h"
+#include "transitions/transition_names.h"
+
+namespace transitions {
+namespace {
+
+const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
+    {-1, kNoTransitionEffect, 10, {}, StartParam::kNone},  // (no transition)
+    {0, kStraightBandEffect, 10, {5, Direction::kDown, 0}, StartParam::kNone},  // Band down large
+    {1, kStraightBandEffect, 10, {1, Direction::kDown, 0}, StartParam::kNone},  // Band down small
+    {2, kBandFromCenterEffect, 10, {15, Direction::kDown, 0}, StartParam::kNone},  // Band from center large
+    {3, kBandFromCenterEffect, 10, {5, Direction::kDown, 0}, StartParam::kNone},  // Band from center small
+    {4, kCornerBandEffect, 10, {15, Direction::kDown, kCornerBottom}, StartParam::kNone},  // Band from left-bottom large
+    {5, kCornerBandEffect, 10, {5, Direction::kDown, kCornerBottom}, StartParam::kNone},  // Band from left-bottom small
+    {6, kCornerBandEffect, 10, {15, Direction::kDown, 0}, StartParam::kNone},  // Band from left-top large
+    {7, kCornerBandEffect, 10, {5, Direction::kDown, 0}, StartParam::kNone},  // Band from left-top small
+    {8, kCornerBandEffect, 10, {15, Direction::kDown, kCornerRight | kCornerBottom}, StartParam::kNone},  // Band from right-bottom large
+    {9, kCornerBandEffect, 10, {5, Direction::kDown, kCornerRight | kCornerBottom}, StartParam::kNone},  // Band from right-bottom small
+    {10, kCornerBandEffect, 10, {15, Direction::kDown, kCornerRight}, StartParam::kNone},  // Band from right-top large
+    {11, kCornerBandEffect, 10, {5, Direction::kDown, kCornerRight}, StartParam::kNone},  // Band from right-top small
+    {12, kStraightBandEffect, 10, {5, Direction::kLeft, 0}, StartParam::kNone},  // Band left large
+    {13, kStraightBandEffect, 10, {1, Direction::kLeft, 0}, StartParam::kNone},  // Band left samll
+    {14, kStraightBandEffect, 10, {5, Direction::kRight, 0}, StartParam::kNone},  // Band right large
+    {15, kStraightBandEffect, 10, {1, Direction::kRight, 0}, StartParam::kNone},  // Band right small
+    {16, kBandToCenterEffect, 10, {15, Direction::kDown, 0}, StartParam::kNone},  // Band to center large
+    {17, kBandToCenterEffect, 10, {5, Direction::kDown, 0}, StartParam::kNone},  // Band to center small
+    {18, kStraightBandEffect, 10, {5, Direction::kUp, 0}, StartParam::kNone},  // Band up large
+    {19, kStraightBandEffect, 10, {1, Direction::kUp, 0}, StartParam::kNone},  // Band up small
+    {20, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Block from center
+    {21, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Block to center
+    {22, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Diffuse)
+    {23, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Envelop)
+    {24, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard down
+    {25, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard down rebound
+    {26, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard left
+    {27, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard left rebound
+    {28, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard right
+    {29, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard right rebound
+    {30, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up
+    {31, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up rebound
+    {32, kNoTransitionEffect, 10, {}, StartParam::kPivotLeftBottom},  // Circle left-bottom
+    {33, kNoTransitionEffect, 10, {}, StartParam::kPivotLeftTop},  // Circle left-top
+    {34, kNoTransitionEffect, 10, {}, StartParam::kPivotRightBottom},  // Circle right-bottom
+    {35, kNoTransitionEffect, 10, {}, StartParam::kPivotRightTop},  // Circle right-top
+    {36, kNoTransitionEffect, 10, {}, StartParam::kPivotCenter},  // Circle(Center)
+    {37, kNoTransitionEffect, 10, {}, StartParam::kPivotRandom},  // Circle(Random)
+    {38, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Cross wipe from center
+    {39, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Cross wipe to center
+    {40, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Diamond from center
+    {41, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Diamond to center
+    {42, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Ellipse from center
+    {43, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Ellipse to center
+    {44, kNoTransitionEffect, 10, {}, StartParam::kCentreRandom},  // Ellipse(Random)
+    {45, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Fan wipe
+    {46, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Fan wipe(Anticlockwise)
+    {47, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Increase show
+    {48, kInterlacedLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Line down
+    {49, kInterlacedLinesEffect, 10, {0, Direction::kDown, kLineRebound}, StartParam::kNone},  // Line down rebound
+    {50, kInterlacedLinesEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Line left
+    {51, kInterlacedLinesEffect, 10, {0, Direction::kLeft, kLineRebound}, StartParam::kNone},  // Line left rebound
+    {52, kInterlacedLinesEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Line right
+    {53, kInterlacedLinesEffect, 10, {0, Direction::kRight, kLineRebound}, StartParam::kNone},  // Line right rebound
+    {54, kInterlacedLinesEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Line up
+    {55, kInterlacedLinesEffect, 10, {0, Direction::kUp, kLineRebound}, StartParam::kNone},  // Line up rebound
+    {56, kRandomLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Lines(Horizontal)
+    {57, kRandomLinesEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Lines(Vertical)
+    {58, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Mosaic
+    {59, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down
+    {60, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 1
+    {61, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 2
+    {62, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 3
+    {63, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 4
+    {64, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 5
+    {65, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from bottom left
+    {66, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from bottom right
+    {67, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from top left
+    {68, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from top right
+    {69, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left
+    {70, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 1
+    {71, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 2
+    {72, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 3
+    {73, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 4
+    {74, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Move left 5
+    {75, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left right
+    {76, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right
+    {77, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 1
+    {78, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 2
+    {79, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 3
+    {80, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 4
+    {81, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Move right 5
+    {82, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up
+    {83, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 1
+    {84, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 2
+    {85, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 3
+    {86, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 4
+    {87, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 5
+    {88, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up down
+    {89, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box from center
+    {90, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box to center
+    {91, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from bottom-left
+    {92, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from bottom-right
+    {93, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from left-top
+    {94, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from right-top
+    {95, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain down
+    {96, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain left
+    {97, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain right
+    {98, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain up
+    {99, kRandomLinesEffect, 10, {0, Direction::kRight, kLineCross}, StartParam::kNone},  // Random crossLines
+    {100, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll down
+    {101, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll left
+    {102, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll right
+    {103, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll up
+    {104, kScanEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Scan down
+    {105, kScanEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Scan left
+    {106, kScanEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Scan right
+    {107, kScanToCenterEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Scan to center(Horizontal)
+    {108, kScanToCenterEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Scan to center(Vertical) 
+    {109, kScanToEdgeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Scan to edge(Horizontal)
+    {110, kScanToEdgeEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Scan to edge(Vertical)
+    {111, kScanEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Scan up
+    {112, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from bottom-left
+    {113, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from bottom-right
+    {114, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from top-left
+    {115, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from top-right
+    {116, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Show left-right
+    {117, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Show up-dwon
+    {118, kShutterEffect, 10, {0, Direction::kRight, 0}, StartParam::kBarsAcrossHeight},  // Shutter(Horizontal)
+    {119, kShutterEffect, 10, {0, Direction::kDown, 0}, StartParam::kBarsAcrossWidth},  // Shutter(Vertical)
+    {120, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom
+    {121, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom-left
+    {122, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom-right
+    {123, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from center
+    {124, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from left
+    {125, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from right
+    {126, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top
+    {127, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top-left
+    {128, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top-right
+    {129, kSweepEffect, 50, {0, Direction::kDown, 0}, StartParam::kNone},  // Sweep down
+    {130, kSweepEffect, 50, {0, Direction::kLeft, 0}, StartParam::kNone},  // Sweep left
+    {131, kSweepEffect, 50, {0, Direction::kRight, 0}, StartParam::kNone},  // Sweep right
+    {132, kSweepEffect, 50, {0, Direction::kUp, 0}, StartParam::kNone},  // Sweep up
+    {133, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar move down
+    {134, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar move up
+    {135, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar wipe down
+    {136, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar wipe up
+    {137, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar move left
+    {138, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar move right
+    {139, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar wipe left
+    {140, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar wipe right
+    {141, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe down
+    {142, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe left
+    {143, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe right
+    {144, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe up
+    {145, kBlindEffect, 30, {0, Direction::kDown, 0}, StartParam::kNone},  // Window blind down
+    {146, kBlindEffect, 30, {0, Direction::kLeft, 0}, StartParam::kNone},  // Window blind left
+    {147, kBlindEffect, 30, {0, Direction::kRight, 0}, StartParam::kNone},  // Window blind right
+    {148, kBlindEffect, 30, {0, Direction::kUp, 0}, StartParam::kNone},  // Window blind up
+    {149, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-bottom
+    {150, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-top
+    {151, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-top/right-bottom
+    {152, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-bottom
+    {153, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-top
+    {154, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-top/left-bottom
+    {155, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe to left-top/right-bottom
+    {156, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe to right-top/left-bottom
+    {157, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag down
+    {158, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag left
+    {159, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag right
+    {160, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag up
+}};
+
+}  // namespace
+
+std::span<const TransitionEntry> TransitionTable() { return kTable; }
+
+bool IsTransitionNumber(int32_t number) { return number >= kNoTransition && number < kTransitionCount; }
+
+const TransitionEntry& TransitionEntryFor(int32_t number) {
+  if (!IsTransitionNumber(number)) number = kNoTransition;
+  return kTable[static_cast<size_t>(number + 1)];
+}
+
+}  // namespace transitions
