@@ -1,7 +1,19 @@
 // Picture decoders: bytes of one picture file in, a 32-bit bitmap out.
 // The caller chooses the decoder by the picture type code; the bytes are never
-// sniffed. Damaged data raises DecodeError, whose message names the format and
-// the fault; no decoder reads or writes outside its buffers.
+// sniffed (the BMP decoder alone tells a file with its "BM" header from a bare
+// DIB, since both arrive as type code 1). Damaged or truncated data raises
+// DecodeError, whose message names the format and the fault ("BMP: pixel data
+// ends early"); no decoder reads or writes outside its buffers, and a picture
+// larger than the limits is refused before its pixels are allocated.
+//
+// Alpha: the result keeps straight (not premultiplied) colour, with the
+// picture's own opacity in the alpha byte; formats without alpha give 255.
+// Callers that do not composite simply ignore the alpha byte.
+//  - PNG: alpha from the alpha channel or tRNS.
+//  - GIF: transparent pixels of the first frame get alpha 0 and the logical
+//    screen's background colour, so they look like the screen around the frame.
+//  - BMP: alpha only from an explicit alpha mask (32-bit bit fields) that is not
+//    zero everywhere; pixels an RLE bitmap skips are black with alpha 0.
 #pragma once
 
 #include <cstdint>
@@ -20,12 +32,20 @@ class DecodeError : public std::runtime_error {
 
 enum class Format { Bmp, Jpeg, Png, Gif };
 
+// "BMP", "JPEG", "PNG", "GIF": the prefix of every DecodeError message.
+const char* FormatName(Format format);
+
 struct DecodeOptions {
-  // When the caller will shrink the picture to fit this box (0 = no hint), a
-  // decoder may decode at a smaller scale that still covers the box (JPEG DCT
-  // scaling). The result is then smaller than the picture's own size.
+  // A hint that the caller will shrink the picture to this box (0 = no hint).
+  // A decoder may then decode at a reduced scale (JPEG DCT scaling), choosing
+  // the smallest one whose result is still at least fitWidth wide and
+  // fitHeight high (or the full picture where that is smaller). The result is
+  // then smaller than the picture's own size.
   int fitWidth = 0;
   int fitHeight = 0;
+  // Pictures with more pixels than this are refused (never above the bitmap's
+  // own limit, raster::Bitmap::kMaxPixels).
+  int64_t maxPixels = raster::Bitmap::kMaxPixels;
 };
 
 raster::Bitmap Decode(Format format, std::span<const uint8_t> data, const DecodeOptions& options = {});

@@ -1,0 +1,164 @@
+// JPEG through libjpeg(-turbo), from memory. libjpeg reports errors through a
+// callback that must not return; ours longjmps back into Guarded(), whose
+// steps hold no C++ objects, and the fault becomes a DecodeError.
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "imageformats/decoders.h"
+
+namespace imageformats {
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+  bool dataEnded;
+};
+
+void OnError(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+// Warnings are not printed; running out of data is remembered (libjpeg then
+// pads with an end marker and would go on to hand out grey rows).
+void OnMessage(j_common_ptr cinfo, int level) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) err->dataEnded = true;
+}
+
+struct Job {
+  jpeg_decompress_struct cinfo;
+  ErrorManager err;
+  const uint8_t* data;
+  unsigned long size;
+  raster::Bitmap* bitmap;
+  uint8_t* cmykRow;  // one row of 4-byte CMYK samples, for CMYK and YCCK pictures
+  bool created;
+};
+
+// Runs one step under the error handler; false when libjpeg raised an error.
+bool Guarded(Job& job, void (*step)(Job&)) {
+  if (setjmp(job.err.jump) != 0) return false;
+  step(job);
+  return true;
+}
+
+void ReadHeader(Job& job) {
+  jpeg_create_decompress(&job.cinfo);
+  job.created = true;
+  jpeg_mem_src(&job.cinfo, job.data, job.size);
+  jpeg_read_header(&job.cinfo, TRUE);
+}
+
+void CalcDimensions(Job& job) { jpeg_calc_output_dimensions(&job.cinfo); }
+void Start(Job& job) { jpeg_start_decompress(&job.cinfo); }
+
+uint8_t Mul255(unsigned a, unsigned b) { return static_cast<uint8_t>((a * b + 127) / 255); }
+
+void ReadRows(Job& job) {
+  jpeg_decompress_struct& c = job.cinfo;
+  raster::Bitmap& bitmap = *job.bitmap;
+  // Adobe writes CMYK inverted (0 = full ink); other writers do not.
+  const bool inverted = c.saw_Adobe_marker != 0;
+  while (c.output_scanline < c.output_height && !job.err.dataEnded) {
+    const int y = static_cast<int>(c.output_scanline);
+    JSAMPROW row = job.cmykRow != nullptr ? job.cmykRow : reinterpret_cast<JSAMPROW>(bitmap.Row(y));
+    if (jpeg_read_scanlines(&c, &row, 1) != 1) {
+      job.err.dataEnded = true;
+      return;
+    }
+    if (job.cmykRow == nullptr) continue;
+    raster::Pixel* out = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const uint8_t* s = job.cmykRow + 4 * x;
+      unsigned cy = s[0], m = s[1], ye = s[2], k = s[3];
+      if (!inverted) {
+        cy = 255 - cy;
+        m = 255 - m;
+        ye = 255 - ye;
+        k = 255 - k;
+      }
+      out[x] = raster::MakePixel(Mul255(cy, k), Mul255(m, k), Mul255(ye, k));
+    }
+  }
+}
+
+// The smallest DCT scale n/8 whose output still covers the fit box (or the
+// whole picture where the box is larger).
+bool ChooseScale(Job& job, const DecodeOptions& options) {
+  jpeg_decompress_struct& c = job.cinfo;
+  c.scale_denom = 8;
+  c.scale_num = 8;
+  if (options.fitWidth <= 0 || options.fitHeight <= 0) return true;
+  const JDIMENSION wantW = std::min<JDIMENSION>(static_cast<JDIMENSION>(options.fitWidth), c.image_width);
+  const JDIMENSION wantH = std::min<JDIMENSION>(static_cast<JDIMENSION>(options.fitHeight), c.image_height);
+  for (unsigned num = 1; num <= 8; ++num) {
+    c.scale_num = num;
+    if (!Guarded(job, CalcDimensions)) return false;
+    if (c.output_width >= wantW && c.output_height >= wantH) return true;
+  }
+  return true;
+}
+
+class JobOwner {
+ public:
+  explicit JobOwner(Job& job) : job_(job) {}
+  ~JobOwner() {
+    if (job_.created) jpeg_destroy_decompress(&job_.cinfo);
+  }
+  JobOwner(const JobOwner&) = delete;
+  JobOwner& operator=(const JobOwner&) = delete;
+
+ private:
+  Job& job_;
+};
+
+}  // namespace
+
+raster::Bitmap DecodeJpeg(std::span<const uint8_t> data, const DecodeOptions& options) {
+  if (data.empty()) Fail(Format::Jpeg, "no data");
+  Job job{};
+  JobOwner owner(job);
+  job.cinfo.err = jpeg_std_error(&job.err.pub);
+  job.err.pub.error_exit = OnError;
+  job.err.pub.emit_message = OnMessage;
+  job.data = data.data();
+  job.size = static_cast<unsigned long>(data.size());
+  auto fail = [&job]() { Fail(Format::Jpeg, job.err.dataEnded ? "data ends early" : job.err.message); };
+
+  if (!Guarded(job, ReadHeader)) fail();
+  jpeg_decompress_struct& c = job.cinfo;
+  CheckPictureSize(Format::Jpeg, c.image_width, c.image_height, options);
+  // libjpeg's own buffers (whole-picture coefficients of progressive files)
+  // stay within a bound that grows with the pixel limit.
+  const int64_t pixels = std::min(options.maxPixels, raster::Bitmap::kMaxPixels);
+  c.mem->max_memory_to_use = static_cast<long>(std::min<int64_t>(pixels * 8 + (64 << 20), 1536LL << 20));
+
+  std::vector<uint8_t> cmykRow;
+  const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
+  c.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+  if (!ChooseScale(job, options)) fail();
+  if (!Guarded(job, Start)) fail();
+  if (job.err.dataEnded) fail();
+
+  raster::Bitmap bitmap(static_cast<int>(c.output_width), static_cast<int>(c.output_height));
+  if (cmyk) {
+    cmykRow.resize(static_cast<size_t>(c.output_width) * 4);
+    job.cmykRow = cmykRow.data();
+  }
+  job.bitmap = &bitmap;
+  // jpeg_finish_decompress is left out on purpose: a missing end marker after
+  // the last row costs nothing.
+  if (!Guarded(job, ReadRows) || job.err.dataEnded) fail();
+  return bitmap;
+}
+
+}  // namespace imageformats
