@@ -192,25 +192,28 @@ void Canvas::LineTo(Point p, Pixel color) {
     FillRect(a.y <= p.y ? Rect{a.x, a.y, a.x + 1, p.y} : Rect{a.x, p.y + 1, a.x + 1, a.y + 1}, color);
     return;
   }
-  // Bresenham, stopping before the end point; the steps beyond the target are
-  // skipped in one go.
-  const int64_t dx = std::llabs(int64_t{p.x} - a.x), dy = std::llabs(int64_t{p.y} - a.y);
-  const int sx = a.x < p.x ? 1 : -1, sy = a.y < p.y ? 1 : -1;
-  const int64_t steps = std::max(dx, dy);
-  const Rect bounds = target_->Bounds();
-  int64_t x = a.x, y = a.y, err = dx - dy;
-  for (int64_t k = 0; k < steps; ++k) {
-    if (x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom)
+  // Along the major axis one pixel per step, the minor coordinate rounded to
+  // the nearest pixel (halves away from the start), stopping before the end
+  // point. Only the steps whose major coordinate lies in the target are visited.
+  const int64_t ax = Clamp(a.x), ay = Clamp(a.y), bx = Clamp(p.x), by = Clamp(p.y);
+  const bool xMajor = std::llabs(bx - ax) >= std::llabs(by - ay);
+  const int64_t major0 = xMajor ? ax : ay, minor0 = xMajor ? ay : ax;
+  const int64_t dMajor = xMajor ? bx - ax : by - ay, dMinor = xMajor ? by - ay : bx - ax;
+  const int64_t steps = std::llabs(dMajor), run = std::llabs(dMinor);
+  if (steps == 0) return;
+  const int sMajor = dMajor > 0 ? 1 : -1, sMinor = dMinor > 0 ? 1 : -1;
+  const int64_t limit = xMajor ? target_->Width() : target_->Height();
+  // Steps k with 0 <= major0 + sMajor * k < limit.
+  int64_t kFrom = sMajor > 0 ? -major0 : major0 - (limit - 1);
+  int64_t kTo = sMajor > 0 ? limit - 1 - major0 : major0;
+  kFrom = std::max<int64_t>(kFrom, 0);
+  kTo = std::min<int64_t>(kTo, steps - 1);
+  for (int64_t k = kFrom; k <= kTo; ++k) {
+    const int64_t major = major0 + sMajor * k;
+    const int64_t minor = minor0 + sMinor * ((2 * k * run + steps) / (2 * steps));
+    const int64_t x = xMajor ? major : minor, y = xMajor ? minor : major;
+    if (x >= 0 && y >= 0 && x < target_->Width() && y < target_->Height())
       SetPixel(static_cast<int>(x), static_cast<int>(y), color);
-    const int64_t e2 = 2 * err;
-    if (e2 > -dy) {
-      err -= dy;
-      x += sx;
-    }
-    if (e2 < dx) {
-      err += dx;
-      y += sy;
-    }
   }
 }
 

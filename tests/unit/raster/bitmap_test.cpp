@@ -1,0 +1,49 @@
+#include "raster/bitmap.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace raster {
+namespace {
+
+TEST(Bitmap, OwnedCopyIsDeepAndMoveKeepsPixels) {
+  Bitmap a(3, 2, MakePixel(1, 2, 3));
+  Bitmap b = a;
+  b.At(0, 0) = 0;
+  EXPECT_EQ(a.At(0, 0), MakePixel(1, 2, 3));
+  const Pixel* data = a.Row(0);
+  Bitmap c = std::move(a);
+  EXPECT_EQ(c.Row(0), data);
+  EXPECT_TRUE(a.IsEmpty());
+}
+
+TEST(Bitmap, WrappedMemoryIsSharedAndCopiesBecomeOwned) {
+  std::vector<Pixel> memory(4 * 3, 0);  // 3 rows of 4 pixels, only 2 used per row
+  Bitmap wrapped = Bitmap::Wrap(memory.data(), 2, 3, 4 * sizeof(Pixel));
+  wrapped.Fill(5);
+  EXPECT_EQ(memory[0], 5u);
+  EXPECT_EQ(memory[2], 0u);  // padding untouched
+  EXPECT_EQ(memory[4], 5u);
+  EXPECT_FALSE(wrapped.OwnsPixels());
+  const Bitmap copy = wrapped;
+  EXPECT_TRUE(copy.OwnsPixels());
+  EXPECT_EQ(copy.At(1, 2), 5u);
+}
+
+TEST(Bitmap, SizeLimits) {
+  EXPECT_THROW(Bitmap(-1, 5), std::length_error);
+  EXPECT_THROW(Bitmap(Bitmap::kMaxSide + 1, 1), std::length_error);
+  EXPECT_FALSE(Bitmap::SizeAllowed(Bitmap::kMaxSide, Bitmap::kMaxSide));
+  EXPECT_TRUE(Bitmap::SizeAllowed(0, 0));
+  EXPECT_TRUE(Bitmap(0, 0).IsEmpty());
+}
+
+TEST(ColorRef, ConvertsBothWays) {
+  EXPECT_EQ(PixelFromColorRef(0x00332211), MakePixel(0x11, 0x22, 0x33));
+  EXPECT_EQ(ColorRefFromPixel(MakePixel(0x11, 0x22, 0x33, 0x80)), 0x00332211u);
+}
+
+}  // namespace
+}  // namespace raster
