@@ -1,0 +1,62 @@
+// Program entry of the screensaver: one process a start, held to a single copy
+// of any built screensaver by a named mutex, running the settings dialog, the
+// full-screen show or the preview inside the display control panel.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "base/ascii.h"
+#include "base/win32/utf16.h"
+#include "player/program_mode.h"
+#include "player/win32/show_entry.h"
+
+namespace {
+
+std::string ProgramPath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return base::Utf8FromUtf16(std::wstring_view(buffer.data(), length));
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 1; argv && i < count; ++i) args.push_back(base::Utf8FromUtf16(argv[i]));
+  LocalFree(argv);
+  return args;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Every built screensaver shares this name: while one runs, in any mode,
+  // another start ends at once.
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, L"qev_showmaker");
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
+  const std::string programPath = ProgramPath();
+  const std::string upperPath = base::UpperAscii(programPath);
+  const player::StartRequest request = player::SelectProgramMode(upperPath, Arguments());
+
+  int exitCode = 0;
+  switch (request.mode) {
+    case player::ProgramMode::Settings:
+      player::RunSettings(programPath);
+      break;
+    case player::ProgramMode::FullScreen:
+    case player::ProgramMode::Preview:
+      exitCode = player::RunShow(instance, programPath, upperPath, request);
+      break;
+    case player::ProgramMode::Quit:
+      break;
+  }
+  if (mutex) CloseHandle(mutex);
+  return exitCode;
+}

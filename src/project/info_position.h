@@ -1,0 +1,39 @@
+// The container index at the end of the program file: where the items, the
+// picture records and the header are. Layout, from the end of the file:
+//   [10-byte trailer: index length L as decimal text]
+//   [index block, L bytes]  [header block]  [picture record block]  [items]
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "project/program_file.h"
+
+namespace project {
+
+constexpr int kTrailerSize = 10;
+constexpr int kMaxIndexBlock = 102400;
+constexpr int kMaxHeaderBlock = 102400;
+
+class TInfoPosition {
+ public:
+  std::vector<int32_t> ItemOffsets;
+  std::vector<int32_t> MusicOffsets;
+  int32_t PictureRecordsStart = 0;
+  int32_t HeaderStart = 0;
+  int32_t IndexStart = 0;
+
+  // Reads the trailer and the index block and checks that the blocks lie in
+  // order inside the file. Throws ContainerError for a damaged or absent
+  // container and ConversionError for a value that is not a number.
+  bool ReadIndex(ProgramFile& file);
+  void ParseIndex(std::string_view text);
+};
+
+// The trailer's length value: the text up to the first NUL, trimmed of blanks
+// and control characters; nothing when it is not a decimal number.
+std::optional<int32_t> ParseTrailer(std::string_view trailer);
+
+}  // namespace project

@@ -1,0 +1,149 @@
+#include "project/project_info.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/ascii.h"
+#include "base/paths.h"
+#include "project/picture_records.h"
+#include "project/picture_type.h"
+#include "project/project_errors.h"
+
+namespace project {
+
+std::string TempItemPath(const std::string& tempFolder, const std::string& name) {
+  const auto dot = name.find('.');
+  return tempFolder + "qev" + (dot == std::string::npos ? name : name.substr(dot));
+}
+
+TProjectInfo::TProjectInfo(std::string programPath, ProjectServices& services)
+    : programPath_(std::move(programPath)), services_(services) {
+  TempFolder = services_.TempFolder();
+  FileHandle = services_.OpenForReading(programPath_);
+  if (FileHandle) Index.ReadIndex(*FileHandle);
+  FilesBesideProgram = true;
+}
+
+TProjectInfo::~TProjectInfo() { base::DeleteFileQuietly(TempFile); }
+
+std::string TProjectInfo::ReadBlock(int32_t start, int32_t end) {
+  std::vector<uint8_t> bytes;
+  if (!FileHandle || end <= start || !CopyFileRange(start, end - start, bytes)) return {};
+  return std::string(base::UpToNul(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
+}
+
+void TProjectInfo::ReadPictures(base::Random& random) {
+  AppendPictureRecords(ReadBlock(Index.PictureRecordsStart, Index.HeaderStart), random, Pictures);
+  if (!PicturesEmbedded || !FileHandle) return;
+  // An embedded item must lie wholly inside the program file.
+  const int64_t fileLength = FileHandle->Length();
+  for (size_t k = 0; k < Pictures.size() && k < Index.ItemOffsets.size(); ++k) {
+    const int64_t end = int64_t{Index.ItemOffsets[k]} + Pictures[k]->Size;
+    if (Pictures[k]->Size < 0 || end > fileLength)
+      throw ContainerError("The show's picture " + std::to_string(k) + " (" + Pictures[k]->FileName +
+                           ") is damaged: its recorded size runs past the end of the program file.");
+  }
+}
+
+bool TProjectInfo::CopyFileRange(int64_t offset, int64_t length, std::vector<uint8_t>& stream) {
+  stream.clear();
+  if (!FileHandle || offset < 0 || length < 0) return false;
+  std::vector<uint8_t> buffer(static_cast<size_t>(std::min<int64_t>(length, kCopyChunk)));
+  int64_t copied = 0;
+  while (copied < length) {
+    const size_t want = static_cast<size_t>(std::min<int64_t>(length - copied, kCopyChunk));
+    const int64_t got = FileHandle->ReadAt(offset + copied, buffer.data(), want);
+    // A read error, or the file ending before the recorded length: stop.
+    if (got <= 0) return false;
+    stream.insert(stream.end(), buffer.begin(), buffer.begin() + got);
+    copied += got;
+  }
+  return true;
+}
+
+std::string TProjectInfo::ExternalPath(const std::string& storedName) const {
+  return FilesBesideProgram ? base::FolderOf(programPath_) + base::FileNameOf(storedName) : storedName;
+}
+
+std::string TProjectInfo::ExtractToTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
+  base::DeleteFileQuietly(TempFile);
+  TempFile.clear();
+  const std::string path = TempItemPath(TempFolder, name);
+  if (!base::WriteWholeFile(path, bytes.data(), bytes.size())) return {};
+  TempFile = path;
+  return path;
+}
+
+bool TProjectInfo::GetPictureStream(int number, std::vector<uint8_t>& stream, int& typeCode) {
+  if (number < 0 || number >= static_cast<int>(Pictures.size())) return false;
+  const TPictureInfo& pic = *Pictures[static_cast<size_t>(number)];
+  if (PicturesEmbedded) {
+    // A record without its index entry cannot be located: nothing to read.
+    if (number >= static_cast<int>(Index.ItemOffsets.size())) return false;
+    typeCode = pic.TypeCode;
+    return CopyFileRange(Index.ItemOffsets[static_cast<size_t>(number)], pic.Size, stream);
+  }
+  const std::string path = ExternalPath(pic.FileName);
+  auto file = services_.OpenForReading(path);
+  if (!file) return false;
+  const int64_t length = file->Length();
+  if (length < 0) return false;
+  std::vector<uint8_t> bytes(static_cast<size_t>(length));
+  if (file->ReadAt(0, bytes.data(), bytes.size()) != length) return false;
+  typeCode = PictureTypeCode(path);
+  stream = std::move(bytes);
+  return true;
+}
+
+std::string TProjectInfo::GetPictureFile(int number) {
+  if (number < 0 || number >= static_cast<int>(Pictures.size())) return {};
+  const std::string name = Pictures[static_cast<size_t>(number)]->FileName;
+  if (MediaEmbedded) {
+    std::vector<uint8_t> stream;
+    int typeCode = 0;
+    GetPictureStream(number, stream, typeCode);
+    const std::string path = TempItemPath(TempFolder, name);
+    ExtractToTemp(name, stream);
+    services_.ProcessMessages();
+    return path;
+  }
+  const std::string path = ExternalPath(name);
+  if (base::FileExists(path)) return path;
+  services_.ShowMessage("File not found : " + path);
+  return {};
+}
+
+bool TProjectInfo::GetDialogImageStream(std::vector<uint8_t>& stream, int& typeCode) {
+  typeCode = PictureTypeCode(DialogImageFile);
+  const size_t n = Index.ItemOffsets.size();
+  if (n < 2) return false;
+  const int64_t start = Index.ItemOffsets[n - 2];
+  return CopyFileRange(start, Index.ItemOffsets[n - 1] - start, stream);
+}
+
+bool TProjectInfo::GetMusicStream(int index, std::vector<uint8_t>& stream) {
+  if (!MediaEmbedded || index < 0 || index >= static_cast<int>(Index.MusicOffsets.size())) return false;
+  const int64_t start = Index.MusicOffsets[static_cast<size_t>(index)];
+  const bool last = index >= static_cast<int>(MusicFiles.size()) - 1 ||
+                    index + 1 >= static_cast<int>(Index.MusicOffsets.size());
+  const int64_t end = last ? Index.PictureRecordsStart : Index.MusicOffsets[static_cast<size_t>(index) + 1];
+  return CopyFileRange(start, end - start, stream);
+}
+
+std::string TProjectInfo::GetMusicFile(int index) {
+  if (index < 0 || index >= static_cast<int>(MusicFiles.size())) return {};
+  const std::string& name = MusicFiles[static_cast<size_t>(index)];
+  if (MediaEmbedded) {
+    std::vector<uint8_t> stream;
+    GetMusicStream(index, stream);
+    return ExtractToTemp(name, stream);
+  }
+  const std::string path = ExternalPath(name);
+  if (base::FileExists(path)) return path;
+  std::string message = FileNotFoundText();
+  if (const auto at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
+  services_.ShowMessage(message);
+  return {};
+}
+
+}  // namespace project

@@ -1,0 +1,111 @@
+// The project of a built screensaver: the container appended to its program
+// file, the header the author chose, the picture records, and the operations
+// that hand out one item as bytes or as a file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/random.h"
+#include "project/info_position.h"
+#include "project/picture_info.h"
+#include "project/program_file.h"
+
+namespace project {
+
+constexpr int kUiTextCount = 51;  // header tags 42..92
+constexpr int kCopyChunk = 409600;
+
+class TProjectInfo {
+ public:
+  // Opens the program file and reads the index. A file that cannot be opened
+  // reads as an empty project; a damaged container throws ContainerError, a
+  // value that is not a number ConversionError.
+  TProjectInfo(std::string programPath, ProjectServices& services);
+  ~TProjectInfo();
+  TProjectInfo(const TProjectInfo&) = delete;
+  TProjectInfo& operator=(const TProjectInfo&) = delete;
+
+  void ReadHeader();
+  void ParseHeader(std::string_view text);
+  // Builds Pictures from the picture record block; the random defaults of the
+  // records are drawn from `random`.
+  void ReadPictures(base::Random& random);
+
+  bool GetPictureStream(int number, std::vector<uint8_t>& stream, int& typeCode);
+  std::string GetPictureFile(int number);
+  bool GetDialogImageStream(std::vector<uint8_t>& stream, int& typeCode);
+  bool GetMusicStream(int index, std::vector<uint8_t>& stream);
+  std::string GetMusicFile(int index);
+
+  const std::string& ProgramPath() const { return programPath_; }
+  bool HasProgramFile() const { return FileHandle != nullptr; }
+
+  // The named interface texts among UiTexts.
+  const std::string& VersionLabelText() const { return UiTexts[38]; }
+  const std::string& MemoryLabelText() const { return UiTexts[39]; }
+  const std::string& FileNotFoundText() const { return UiTexts[44]; }
+  const std::string& MenuSettingCaption() const { return UiTexts[49]; }
+  const std::string& MenuStopCaption() const { return UiTexts[50]; }
+
+  // Container.
+  std::unique_ptr<ProgramFile> FileHandle;
+  TInfoPosition Index;
+  std::string TempFolder;
+  std::string TempFile;
+  std::vector<std::unique_ptr<TPictureInfo>> Pictures;
+
+  // Header fields with their defaults.
+  std::vector<std::string> MusicFiles;
+  bool RandomPlacement = true;
+  bool RandomOrder = true;
+  int32_t SlideSeconds = 5;
+  bool LoopMusic = true;
+  int32_t MusicPauseTicks = 5;
+  bool RandomMusic = true;
+  bool ShowDialogImage = false;
+  bool ShowAuthorInfo = false;
+  std::string AuthorName;
+  bool ShowAuthorWebSite = false;
+  std::string AuthorWebSite;
+  bool ShowAuthorEmail = false;
+  std::string AuthorEmail;
+  bool ShowHelpMenu = false;
+  std::string Version = "1.0";
+  std::string Copyright;
+  bool ShowDescription = false;
+  std::string Description;
+  std::string ProjectName;
+  std::string DialogImageFile;
+  int32_t RightClickMenu = 0;
+  bool PicturesEmbedded = true;
+  bool MediaEmbedded = true;
+  int32_t ComposeMode = 1;
+  int32_t FitMode = 1;
+  std::array<std::string, kUiTextCount> UiTexts;
+  bool FilesBesideProgram = true;
+
+ private:
+  // Copies `length` bytes at `offset` of the program file into `stream`; false
+  // when a read fails or the file ends first.
+  bool CopyFileRange(int64_t offset, int64_t length, std::vector<uint8_t>& stream);
+  std::string ReadBlock(int32_t start, int32_t end);
+  // Where an external item is looked up: its stored path, or its bare name
+  // beside the program.
+  std::string ExternalPath(const std::string& storedName) const;
+  // Writes an item to TempFolder + "qev" + the extension of `name`, replacing
+  // the previous temporary file; returns the path, or "" when it cannot be written.
+  std::string ExtractToTemp(const std::string& name, const std::vector<uint8_t>& bytes);
+
+  std::string programPath_;
+  ProjectServices& services_;
+};
+
+// The temporary name of an item: TempFolder + "qev" + the name from its first
+// "." on (the whole name when it has none).
+std::string TempItemPath(const std::string& tempFolder, const std::string& name);
+
+}  // namespace project

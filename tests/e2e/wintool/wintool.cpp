@@ -1,0 +1,195 @@
+// A small Windows console helper for the end-to-end tests: it lists windows,
+// hosts a preview window, and drives windows and controls the way a person
+// or the display control panel would.
+//
+//   wintool list                      every window: handle, parent, process, class, id,
+//                                     visibility, enabled, check state, rectangle, text
+//   wintool host WIDTH HEIGHT SECS    a host window; prints its client child's handle
+//   wintool key VK                    presses and releases a virtual key (SendInput)
+//   wintool char TEXT                 types characters (SendInput unicode)
+//   wintool move X Y | click X Y [left|right|double]
+//   wintool send HWND MSG WPARAM LPARAM   SendMessage; prints the result
+//   wintool post HWND MSG WPARAM LPARAM   PostMessage
+//   wintool settext HWND TEXT | gettext HWND | clickbutton HWND | foreground HWND
+//   wintool menu HWND                 the items of the pop-up menu window HWND
+//   wintool pixel X Y                 the screen colour at X, Y as RRGGBB
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+unsigned long long Number(const wchar_t* text) { return std::wcstoull(text, nullptr, 0); }
+HWND Handle(const wchar_t* text) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(Number(text))); }
+unsigned long long Id(HWND window) { return static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)); }
+
+void PrintUtf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+  std::fputs(out.c_str(), stdout);
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[1024] = L"";
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 500, nullptr);
+  std::wstring text = buffer;
+  for (auto& c : text)
+    if (c == L'\r' || c == L'\n' || c == L'\t') c = L' ';
+  return text;
+}
+
+void PrintWindow(HWND window) {
+  wchar_t cls[256] = L"";
+  GetClassNameW(window, cls, 256);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  RECT r{};
+  GetWindowRect(window, &r);
+  DWORD_PTR state = 0;
+  const std::wstring className = cls;
+  if (className == L"Button") SendMessageTimeoutW(window, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 200, &state);
+  std::printf("hwnd=%llu parent=%llu owner=%llu pid=%lu id=%lld visible=%d enabled=%d checked=%d "
+              "style=0x%08lx exstyle=0x%08lx rect=%ld,%ld,%ld,%ld class=",
+              Id(window), Id(GetAncestor(window, GA_PARENT) == GetDesktopWindow() ? nullptr : GetParent(window)),
+              Id(GetWindow(window, GW_OWNER)), pid, static_cast<long long>(GetDlgCtrlID(window)),
+              IsWindowVisible(window) ? 1 : 0, IsWindowEnabled(window) ? 1 : 0, static_cast<int>(state),
+              static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+              static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), r.left, r.top, r.right, r.bottom);
+  PrintUtf8(className);
+  std::fputs(" text=", stdout);
+  PrintUtf8(WindowText(window));
+  std::fputs("\n", stdout);
+}
+
+BOOL CALLBACK ListChild(HWND window, LPARAM) {
+  PrintWindow(window);
+  return TRUE;
+}
+
+BOOL CALLBACK ListTop(HWND window, LPARAM) {
+  PrintWindow(window);
+  EnumChildWindows(window, ListChild, 0);
+  return TRUE;
+}
+
+int Host(int width, int height, int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  wc.lpszClassName = L"WintoolHost";
+  RegisterClassW(&wc);
+  HWND frame = CreateWindowExW(0, L"WintoolHost", L"Preview host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                               width + 40, height + 60, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND area = CreateWindowExW(0, L"WintoolHost", L"Preview area", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10,
+                              width, height, frame, nullptr, wc.hInstance, nullptr);
+  std::printf("%llu\n", Id(area));
+  std::fflush(stdout);
+  SetTimer(frame, 1, static_cast<UINT>(seconds) * 1000, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && msg.hwnd == frame) break;
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+int Menu(HWND popup) {
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+  if (!menu) return 1;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[256] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    std::printf("item=%d text=", i);
+    PrintUtf8(text);
+    std::fputs("\n", stdout);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring command = argv[1];
+  auto arg = [&](int i) { return i < argc ? argv[i] : L"0"; };
+  if (command == L"list") {
+    EnumWindows(ListTop, 0);
+  } else if (command == L"host") {
+    return Host(static_cast<int>(Number(arg(2))), static_cast<int>(Number(arg(3))), static_cast<int>(Number(arg(4))));
+  } else if (command == L"key") {
+    const WORD vk = static_cast<WORD>(Number(arg(2)));
+    SendKey(vk, false);
+    SendKey(vk, true);
+  } else if (command == L"char") {
+    for (const wchar_t* c = arg(2); *c; ++c) {
+      INPUT input[2]{};
+      input[0].type = input[1].type = INPUT_KEYBOARD;
+      input[0].ki.wScan = input[1].ki.wScan = *c;
+      input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+      input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+      SendInput(2, input, sizeof(INPUT));
+    }
+  } else if (command == L"move") {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<int>(Number(arg(2))),
+              static_cast<int>(Number(arg(3))));
+  } else if (command == L"click") {
+    const int x = static_cast<int>(Number(arg(2))), y = static_cast<int>(Number(arg(3)));
+    const std::wstring button = argc > 4 ? argv[4] : L"left";
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    const DWORD down = button == L"right" ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = button == L"right" ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    for (int i = 0; i < (button == L"double" ? 2 : 1); ++i) {
+      SendMouse(down);
+      SendMouse(up);
+    }
+  } else if (command == L"send" || command == L"post") {
+    const HWND window = Handle(arg(2));
+    const UINT message = static_cast<UINT>(Number(arg(3)));
+    const WPARAM wParam = static_cast<WPARAM>(Number(arg(4)));
+    const LPARAM lParam = static_cast<LPARAM>(Number(arg(5)));
+    if (command == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    std::printf("%lld\n", static_cast<long long>(result));
+  } else if (command == L"settext") {
+    SendMessageW(Handle(arg(2)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3)));
+  } else if (command == L"gettext") {
+    PrintUtf8(WindowText(Handle(arg(2))) + L"\n");
+  } else if (command == L"clickbutton") {
+    PostMessageW(Handle(arg(2)), BM_CLICK, 0, 0);
+  } else if (command == L"foreground") {
+    return SetForegroundWindow(Handle(arg(2))) ? 0 : 1;
+  } else if (command == L"menu") {
+    return Menu(Handle(arg(2)));
+  } else if (command == L"pixel") {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, static_cast<int>(Number(arg(2))), static_cast<int>(Number(arg(3))));
+    ReleaseDC(nullptr, screen);
+    std::printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+  } else {
+    return 2;
+  }
+  return 0;
+}

@@ -1,0 +1,39 @@
+// The fields a manifest may set, by name, with the record tag and value type of
+// the container format.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace showpack {
+
+enum class FieldType { Boolean, Integer, Text };
+
+struct FieldSpec {
+  std::string_view name;
+  uint8_t tag;
+  FieldType type;
+  std::size_t maxLength = 0;  // 0: no limit of its own
+};
+
+// Header fields other than MusicFiles and the interface texts.
+std::span<const FieldSpec> HeaderFields();
+// Picture-record fields other than Number, Size and the two fonts.
+std::span<const FieldSpec> PictureFields();
+// The five parts of a font: charset, colour, height, name, style; tags follow
+// the font's first tag in this order.
+std::span<const FieldSpec> FontFields();
+constexpr uint8_t kCaptionFontTag = 9;
+constexpr uint8_t kTextFontTag = 19;
+
+// The interface texts are header tags 42..92; some have names of their own.
+constexpr uint8_t kFirstUiTextTag = 42;
+constexpr int kUiTextCount = 51;
+std::optional<int> NamedUiText(std::string_view name);
+
+const FieldSpec* FindField(std::span<const FieldSpec> table, std::string_view name);
+
+}  // namespace showpack
