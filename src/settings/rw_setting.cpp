@@ -1,0 +1,125 @@
+#include "settings/rw_setting.h"
+
+#include <array>
+#include <variant>
+
+#include "transitions/transition_names.h"
+
+namespace settings {
+namespace {
+
+using Field = std::variant<bool TRWSetting::*, int32_t TRWSetting::*, std::string TRWSetting::*>;
+
+struct StoredValue {
+  const char* name;
+  Field field;
+};
+
+// Every value of the key, in the order in which it is read and written.
+const std::array<StoredValue, 18> kStoredValues = {{
+    {"Enabled password", &TRWSetting::EnabledPassword},
+    {"Pwd", &TRWSetting::Password},
+    {"Mouse Sensitivity", &TRWSetting::MouseSensitivity},
+    {"Mouse Move", &TRWSetting::MouseMove},
+    {"Mouse Left Click", &TRWSetting::MouseLeftClick},
+    {"Mouse Right Click", &TRWSetting::MouseRightClick},
+    {"Mouse Double Click", &TRWSetting::MouseDoubleClick},
+    {"Esc Key", &TRWSetting::EscKey},
+    {"Enter Key", &TRWSetting::EnterKey},
+    {"Specified Key", &TRWSetting::SpecifiedKey},
+    {"Key Value", &TRWSetting::KeyValue},
+    {"Enabled Music", &TRWSetting::EnabledMusic},
+    {"Use Max Run Time", &TRWSetting::UseMaxRunTime},
+    {"Max Run Time", &TRWSetting::MaxRunTime},
+    {"transition", &TRWSetting::Transition},
+    {"random transition", &TRWSetting::RandomTransition},
+    {"transition speed", &TRWSetting::TransitionSpeed},
+    {"newtransition", &TRWSetting::NewTransition},
+}};
+
+std::string Quoted(const char* format, const char* name) {
+  std::string text = format;
+  text.replace(text.find("%s"), 2, name);
+  return text;
+}
+
+uint32_t ReadDwordOrThrow(SettingsKey& key, const char* name) {
+  uint32_t value = 0;
+  switch (key.ReadDword(name, value)) {
+    case ValueStatus::Ok: return value;
+    case ValueStatus::Missing: throw SettingsError(Quoted("Failed to get data for '%s'", name));
+    case ValueStatus::WrongType: break;
+  }
+  throw SettingsError(Quoted("Invalid data type for '%s'", name));
+}
+
+std::string ReadStringOrThrow(SettingsKey& key, const char* name) {
+  std::string value;
+  switch (key.ReadString(name, value)) {
+    case ValueStatus::Ok: return value;
+    case ValueStatus::Missing: return {};
+    case ValueStatus::WrongType: break;
+  }
+  throw SettingsError(Quoted("Invalid data type for '%s'", name));
+}
+
+}  // namespace
+
+std::string KeyPathForProject(std::string_view projectName) {
+  const auto dot = projectName.find_last_of(".\\:");
+  if (dot != std::string_view::npos && projectName[dot] == '.') projectName = projectName.substr(0, dot);
+  return std::string(kKeyRoot) + std::string(projectName);
+}
+
+std::string DefaultTransitionList() {
+  std::string list;
+  for (int i = 0; i < transitions::kTransitionCount; ++i) list += std::to_string(i) + ";";
+  return list;
+}
+
+TRWSetting::TRWSetting(std::string_view projectName, SettingsBackend& backend)
+    : KeyPath(KeyPathForProject(projectName)), backend_(backend) {}
+
+bool TRWSetting::ReadSetting() {
+  const auto key = backend_.OpenForReading(KeyPath);
+  if (!key) return false;
+  for (const StoredValue& value : kStoredValues) {
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_reference_t<decltype(this->*member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            this->*member = ReadStringOrThrow(*key, value.name);
+          else if constexpr (std::is_same_v<T, bool>)
+            this->*member = ReadDwordOrThrow(*key, value.name) != 0;
+          else
+            this->*member = static_cast<int32_t>(ReadDwordOrThrow(*key, value.name));
+        },
+        value.field);
+  }
+  return true;
+}
+
+bool TRWSetting::WriteSetting() {
+  lastWriteFailure_ = KeyFailure::None;
+  const auto key = backend_.OpenForWriting(KeyPath, lastWriteFailure_);
+  if (!key) {
+    if (lastWriteFailure_ == KeyFailure::None) lastWriteFailure_ = KeyFailure::Other;
+    return false;
+  }
+  lastWriteFailure_ = KeyFailure::None;
+  for (const StoredValue& value : kStoredValues) {
+    const bool written = std::visit(
+        [&](auto member) {
+          using T = std::remove_reference_t<decltype(this->*member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            return key->WriteString(value.name, this->*member);
+          else
+            return key->WriteDword(value.name, static_cast<uint32_t>(this->*member));
+        },
+        value.field);
+    if (!written) throw SettingsError(Quoted("Failed to set data for '%s'", value.name));
+  }
+  return true;
+}
+
+}  // namespace settings

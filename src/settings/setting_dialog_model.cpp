@@ -1,0 +1,106 @@
+#include "settings/setting_dialog_model.h"
+
+#include <algorithm>
+
+#include "base/ascii.h"
+
+namespace settings {
+
+void CheckNamedTransitions(std::string_view list, TransitionChecks& checks) {
+  for (auto semicolon = list.find(';'); semicolon != std::string_view::npos; semicolon = list.find(';')) {
+    const int index = base::ParseInt32(list.substr(0, semicolon)).value_or(0);
+    if (index >= 0 && index < transitions::kTransitionCount) checks[static_cast<size_t>(index)] = true;
+    list.remove_prefix(semicolon + 1);
+  }
+}
+
+std::string TransitionListOf(const TransitionChecks& checks) {
+  std::string list;
+  for (size_t i = 0; i < checks.size(); ++i)
+    if (checks[i]) list += std::to_string(i) + ";";
+  return list;
+}
+
+std::string WriteRefusedMessage(const TRWSetting& setting) {
+  const std::string key = setting.KeyDisplayName();
+  if (setting.LastWriteFailure() == KeyFailure::AccessDenied)
+    return "The settings were not saved: this user account may not change the registry key " + key +
+           ".\n\nThe settings of a screensaver are shared by every user of this computer, so changing "
+           "them needs an administrator. Ask an administrator to change them, or run the settings as "
+           "administrator.";
+  return "The settings were not saved: the registry key " + key + " could not be opened or created.";
+}
+
+SettingDialogModel::SettingDialogModel(int32_t rightClickMenu) : rightClickMenu_(rightClickMenu) {
+  controls.mouseMoveEnabled = rightClickMenu_ == 0;
+  controls.mouseRightClickEnabled = rightClickMenu_ == 0;
+}
+
+void SettingDialogModel::DisplaySetting(const TRWSetting& setting) {
+  SettingControls& c = controls;
+  c.ckbEnabledPassword = setting.EnabledPassword;
+  c.edtPassword = setting.Password;
+  c.edtConform = setting.Password;
+  c.tbMouseSensitivity = std::clamp(20 - setting.MouseSensitivity, kSensitivityMin, kSensitivityMax);
+  c.ckbMouseMove = setting.MouseMove && rightClickMenu_ == 0;
+  c.ckbMouseLeftClick = setting.MouseLeftClick;
+  c.ckbMouseRightClick = setting.MouseRightClick && rightClickMenu_ == 0;
+  c.ckbMouseDoubleClick = setting.MouseDoubleClick;
+  c.ckbEscKey = setting.EscKey;
+  c.ckbEnterkey = setting.EnterKey;
+  c.ckbSpecifyKey = setting.SpecifiedKey;
+  c.edtKeyValue = setting.KeyValue;
+  c.ckbEnabledMusic = setting.EnabledMusic;
+  c.ckbMaxRuntime = setting.UseMaxRunTime;
+  // The up-down control holds a 16-bit position within its range.
+  c.udMaxRunTime = std::clamp<int>(static_cast<int16_t>(setting.MaxRunTime), kMaxRunTimeMin, kMaxRunTimeMax);
+  c.ckbRandomInEffect = setting.RandomTransition;
+  c.tbInSpeed = std::clamp(setting.TransitionSpeed, kSpeedMin, kSpeedMax);
+  c.clbInEffect.fill(false);
+  CheckNamedTransitions(setting.Transition, c.clbInEffect);
+  ckbtransitionusedClick(setting.NewTransition);
+}
+
+ApplyResult SettingDialogModel::ApplySetting(TRWSetting& setting) const {
+  const SettingControls& c = controls;
+  if (c.ckbEnabledPassword) {
+    const std::string_view password = base::TrimControls(c.edtPassword);
+    if (password.empty()) return {false, std::string(kMsgPasswordEmpty)};
+    if (password != base::TrimControls(c.edtConform)) return {false, std::string(kMsgPasswordMismatch)};
+    setting.Password = std::string(password);
+  }
+  setting.EnabledPassword = c.ckbEnabledPassword;
+  setting.MouseSensitivity = 20 - c.tbMouseSensitivity;
+  setting.MouseMove = c.ckbMouseMove && c.mouseMoveEnabled;
+  setting.MouseLeftClick = c.ckbMouseLeftClick;
+  setting.MouseRightClick = c.ckbMouseRightClick && c.mouseRightClickEnabled;
+  setting.MouseDoubleClick = c.ckbMouseDoubleClick;
+  setting.EscKey = c.ckbEscKey;
+  setting.EnterKey = c.ckbEnterkey;
+  setting.SpecifiedKey = c.ckbSpecifyKey;
+  setting.KeyValue = c.edtKeyValue;
+  setting.EnabledMusic = c.ckbEnabledMusic;
+  setting.UseMaxRunTime = c.ckbMaxRuntime;
+  setting.MaxRunTime = static_cast<int16_t>(c.udMaxRunTime);
+  setting.Transition = TransitionListOf(c.clbInEffect);
+  setting.TransitionSpeed = c.tbInSpeed;
+  setting.RandomTransition = c.ckbRandomInEffect;
+  setting.NewTransition = c.ckbtransitionused;
+  try {
+    if (!setting.WriteSetting()) return {false, WriteRefusedMessage(setting)};
+  } catch (const SettingsError& error) {
+    return {false, error.what()};
+  }
+  return {true, {}};
+}
+
+void SettingDialogModel::ckbtransitionusedClick(bool checked) {
+  controls.ckbtransitionused = checked;
+  controls.transitionChoiceEnabled = checked;
+}
+
+void SettingDialogModel::btnInSelectAllClick() { controls.clbInEffect.fill(true); }
+
+void SettingDialogModel::btnInClearAllClick() { controls.clbInEffect.fill(false); }
+
+}  // namespace settings

@@ -1,0 +1,82 @@
+// An in-memory settings backend that records the order of reads and writes and
+// can refuse access the way a standard user's registry does.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "settings/settings_backend.h"
+
+namespace settings::testing {
+
+using StoredValue = std::variant<uint32_t, std::string>;
+using Key = std::map<std::string, StoredValue>;
+
+class FakeSettingsBackend : public SettingsBackend {
+ public:
+  std::map<std::string, Key> keys;
+  std::vector<std::string> log;          // "read <name>" / "write <name>"
+  bool refuseWrite = false;              // the key cannot be opened for writing
+  KeyFailure refusal = KeyFailure::AccessDenied;
+  std::set<std::string> unsettable;      // values whose write fails
+  int writeOpens = 0;
+
+  std::unique_ptr<SettingsKey> OpenForReading(const std::string& keyPath) override {
+    const auto it = keys.find(keyPath);
+    if (it == keys.end()) return nullptr;
+    return std::make_unique<OpenKey>(*this, it->second);
+  }
+
+  std::unique_ptr<SettingsKey> OpenForWriting(const std::string& keyPath, KeyFailure& failure) override {
+    ++writeOpens;
+    if (refuseWrite) {
+      failure = refusal;
+      return nullptr;
+    }
+    return std::make_unique<OpenKey>(*this, keys[keyPath]);
+  }
+
+  std::string DisplayName(const std::string& keyPath) const override { return "HKLM\\" + keyPath; }
+
+ private:
+  class OpenKey : public SettingsKey {
+   public:
+    OpenKey(FakeSettingsBackend& owner, Key& key) : owner_(owner), key_(key) {}
+
+    ValueStatus ReadDword(const std::string& name, uint32_t& value) override {
+      return Read(name, value);
+    }
+    ValueStatus ReadString(const std::string& name, std::string& value) override {
+      return Read(name, value);
+    }
+    bool WriteDword(const std::string& name, uint32_t value) override { return Write(name, value); }
+    bool WriteString(const std::string& name, const std::string& value) override { return Write(name, value); }
+
+   private:
+    template <typename T>
+    ValueStatus Read(const std::string& name, T& value) {
+      owner_.log.push_back("read " + name);
+      const auto it = key_.find(name);
+      if (it == key_.end()) return ValueStatus::Missing;
+      if (!std::holds_alternative<T>(it->second)) return ValueStatus::WrongType;
+      value = std::get<T>(it->second);
+      return ValueStatus::Ok;
+    }
+    template <typename T>
+    bool Write(const std::string& name, const T& value) {
+      owner_.log.push_back("write " + name);
+      if (owner_.unsettable.count(name)) return false;
+      key_[name] = value;
+      return true;
+    }
+
+    FakeSettingsBackend& owner_;
+    Key& key_;
+  };
+};
+
+}  // namespace settings::testing
