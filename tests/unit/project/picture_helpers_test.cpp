@@ -1,0 +1,206 @@
+#include "project/picture_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "project/picture_test_random.h"
+#include "project/project_errors.h"
+#include "raster/region.h"
+
+namespace project {
+namespace {
+
+using project_test::ScriptedRandom;
+using raster::Bitmap;
+using raster::ColorRef;
+using raster::MakePixel;
+using raster::Pixel;
+
+constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBlack = 0x000000;
+
+TEST(GradientColorTest, StepIsSinglePrecisionAndRoundsHalfToEven) {
+  // Red channel 0 -> 1 over 2 steps: 0.5 rounds to 0, 1.5 to 2.
+  EXPECT_EQ(raster::PixelR(GradientColor(0x00, 0x01, 2, 1)), 0);
+  EXPECT_EQ(raster::PixelR(GradientColor(0x00, 0x01, 2, 3)), 2);
+  // 0 -> 6 over 4 steps: 1.5 -> 2, 4.5 -> 4.
+  EXPECT_EQ(raster::PixelR(GradientColor(0x00, 0x06, 4, 1)), 2);
+  EXPECT_EQ(raster::PixelR(GradientColor(0x00, 0x06, 4, 3)), 4);
+  // 1/6 held as a float is slightly above 1/6, so three steps are just above
+  // one half and round up; exact arithmetic would give 0.
+  EXPECT_EQ(raster::PixelR(GradientColor(0x00, 0x01, 6, 3)), 1);
+  EXPECT_EQ(raster::PixelR(GradientColor(0x01, 0x00, 6, 3)), 0);
+}
+
+TEST(GradientColorTest, ChannelsMoveIndependently) {
+  // From (r 0x10, g 0x80, b 0xF0) to (r 0xF0, g 0x80, b 0x10) halfway.
+  EXPECT_EQ(GradientColor(0xF08010, 0x1080F0, 2, 1), MakePixel(0x80, 0x80, 0x80));
+  EXPECT_EQ(GradientColor(0xF08010, 0x1080F0, 2, 0), MakePixel(0x10, 0x80, 0xF0));
+  EXPECT_EQ(GradientColor(0xF08010, 0x1080F0, 2, 2), MakePixel(0xF0, 0x80, 0x10));
+  EXPECT_EQ(GradientColor(0x123456, 0xFFFFFF, 0, 0), MakePixel(0x56, 0x34, 0x12));
+}
+
+TEST(FillGradientTest, OnePixelHighBandIsTheStartColour) {
+  Bitmap bitmap(4, 1, MakePixel(1, 2, 3));
+  FillGradient(kRed, kBlack, 0, bitmap);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(bitmap.At(x, 0), MakePixel(0xFF, 0, 0));
+}
+
+TEST(FillGradientTest, EdgesToMiddleOnThreeColumns) {
+  Bitmap bitmap(3, 2);
+  FillGradient(kBlack, 0xFFFFFF, 4, bitmap);
+  for (int y = 0; y < 2; ++y) {
+    EXPECT_EQ(bitmap.At(0, y), MakePixel(0, 0, 0));
+    EXPECT_EQ(bitmap.At(1, y), MakePixel(170, 170, 170));  // t = 1 of 1.5
+    EXPECT_EQ(bitmap.At(2, y), MakePixel(0, 0, 0));
+  }
+}
+
+TEST(FillGradientTest, UnknownStylesAndEmptyBitmapsPaintNothing) {
+  for (int style : {-1, 12, 100}) {
+    Bitmap bitmap(3, 3, MakePixel(9, 9, 9));
+    FillGradient(kRed, kBlack, style, bitmap);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(bitmap.At(x, y), MakePixel(9, 9, 9));
+  }
+  Bitmap empty;
+  FillGradient(kRed, kBlack, 10, empty);
+  EXPECT_TRUE(empty.IsEmpty());
+}
+
+// The colour a pixel must have, worked out for that pixel alone.
+struct Expected {
+  double span;
+  int t;
+};
+
+raster::Rect Inset(int w, int h, int r) {
+  if (w >= h) {
+    const int s = static_cast<int>(std::nearbyint(double(r) * h / w));
+    return {r, s, w - r, h - s};
+  }
+  const int s = static_cast<int>(std::nearbyint(double(r) * w / h));
+  return {s, r, w - s, h - r};
+}
+
+// The largest r in 0..m whose shape holds (x, y).
+std::optional<int> InnermostShape(int x, int y, int m, bool ellipse, int w, int h) {
+  std::optional<int> found;
+  for (int r = 0; r <= m; ++r) {
+    const raster::Rect rect = Inset(w, h, r);
+    const bool inside = ellipse ? raster::Region::FromEllipse(rect).Contains(x, y) : rect.Contains(x, y);
+    if (inside) found = r;
+  }
+  return found;
+}
+
+Pixel ExpectedPixel(ColorRef start, ColorRef end, int style, int w, int h, int x, int y) {
+  const int edgeX = std::min(x, w - 1 - x);
+  const int edgeY = std::min(y, h - 1 - y);
+  const int m = std::max(w, h) / 2;
+  std::optional<Expected> e;
+  switch (style) {
+    case 0: e = Expected{double(h), y}; break;
+    case 1: e = Expected{double(h), h - y}; break;
+    case 2: e = Expected{double(w), x}; break;
+    case 3: e = Expected{double(w), w - x}; break;
+    case 4: e = Expected{w / 2.0, edgeX}; break;
+    case 5: e = Expected{w / 2.0, w / 2 - edgeX}; break;
+    case 6: e = Expected{double(h / 2), edgeY}; break;
+    case 7: e = Expected{double(h / 2), h / 2 - edgeY}; break;
+    default: {
+      const bool ellipse = style >= 10;
+      const auto r = InnermostShape(x, y, m, ellipse, w, h);
+      const bool fromCentre = style == 8 || style == 10;
+      if (!r) return raster::PixelFromColorRef(style == 10 ? end : start);
+      e = Expected{double(m), fromCentre ? m - *r : *r};
+    }
+  }
+  return GradientColor(start, end, e->span, e->t);
+}
+
+TEST(FillGradientTest, EveryStyleMatchesItsPerPixelRule) {
+  const std::pair<int, int> sizes[] = {{1, 1}, {3, 1}, {1, 3}, {2, 2}, {5, 4}, {4, 5}, {7, 7}, {16, 9}, {9, 16}, {13, 2}};
+  for (int style = 0; style < kGradientStyleCount; ++style) {
+    for (const auto& [w, h] : sizes) {
+      Bitmap bitmap(w, h, MakePixel(1, 2, 3));
+      FillGradient(0x2060E0, 0xC01040, style, bitmap);
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+          ASSERT_EQ(bitmap.At(x, y), ExpectedPixel(0x2060E0, 0xC01040, style, w, h, x, y))
+              << "style " << style << " size " << w << "x" << h << " at " << x << "," << y;
+    }
+  }
+}
+
+TEST(FillGradientTest, RectanglesAndEllipsesRunFromCentreToBorder) {
+  Bitmap bitmap(21, 11);
+  FillGradient(kRed, kBlack, 8, bitmap);
+  EXPECT_EQ(bitmap.At(10, 5), MakePixel(0xFF, 0, 0));  // start colour in the centre
+  EXPECT_EQ(bitmap.At(0, 0), MakePixel(0, 0, 0));      // end colour at the border
+  FillGradient(kRed, kBlack, 11, bitmap);
+  EXPECT_EQ(bitmap.At(0, 0), MakePixel(0xFF, 0, 0));  // outside every ellipse: start colour
+  EXPECT_EQ(bitmap.At(10, 5), MakePixel(0, 0, 0));    // innermost ellipse: end colour
+}
+
+TEST(PickFromListTest, EmptyListGivesZeroWithoutDrawing) {
+  ScriptedRandom random({5});
+  EXPECT_EQ(PickFromList("", random), 0);
+  EXPECT_EQ(PickFromList("12", random), 0);  // no ";": no entry
+  EXPECT_TRUE(random.ranges.empty());
+}
+
+TEST(PickFromListTest, DrawsOneEntryOfTheList) {
+  ScriptedRandom single;
+  EXPECT_EQ(PickFromList("1;", single), 1);
+  EXPECT_EQ(single.ranges, std::vector<int32_t>{1});
+
+  ScriptedRandom random({0, 1});
+  EXPECT_EQ(PickFromList(" 0; 2;", random), 0);
+  EXPECT_EQ(PickFromList(" 0; 2;", random), 2);
+  EXPECT_EQ(random.ranges, (std::vector<int32_t>{2, 2}));
+}
+
+TEST(PickFromListTest, TextAfterTheLastSemicolonIsNoEntry) {
+  ScriptedRandom random({1});
+  EXPECT_EQ(PickFromList("5;6;7", random), 6);
+  EXPECT_EQ(random.ranges, std::vector<int32_t>{2});
+}
+
+TEST(PickFromListTest, DefaultGradientStyles) {
+  ScriptedRandom random({11});
+  EXPECT_EQ(PickFromList(" 0; 1; 2; 3; 4; 5; 6; 7; 8; 9; 10; 11;", random), 11);
+  EXPECT_EQ(random.ranges, std::vector<int32_t>{12});
+}
+
+TEST(PickFromListTest, EntryThatIsNoNumberRaises) {
+  ScriptedRandom random;
+  EXPECT_THROW(PickFromList("x;", random), ConversionError);
+  EXPECT_THROW(PickFromList(";", random), ConversionError);
+}
+
+TEST(TileBitmapTest, RepeatsTheTileAndCutsTheLastColumnAndRow) {
+  Bitmap tile(2, 2);
+  tile.At(0, 0) = MakePixel(1, 0, 0);
+  tile.At(1, 0) = MakePixel(2, 0, 0);
+  tile.At(0, 1) = MakePixel(3, 0, 0);
+  tile.At(1, 1) = MakePixel(4, 0, 0);
+  for (const auto& [w, h] : {std::pair{5, 3}, std::pair{4, 4}, std::pair{1, 1}}) {
+    Bitmap target(w, h, MakePixel(0, 9, 9));
+    TileBitmap(target, tile);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) EXPECT_EQ(target.At(x, y), tile.At(x % 2, y % 2)) << x << "," << y;
+  }
+}
+
+TEST(TileBitmapTest, EmptyTileDrawsNothing) {
+  Bitmap target(3, 3, MakePixel(0, 9, 9));
+  TileBitmap(target, Bitmap());
+  EXPECT_EQ(target.At(2, 2), MakePixel(0, 9, 9));
+}
+
+}  // namespace
+}  // namespace project
