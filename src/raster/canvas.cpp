@@ -78,6 +78,23 @@ void Canvas::ForEachPiece(const Rect& dst, F&& f) const {
   }
 }
 
+template <class F>
+void Canvas::ForEachRun(const Rect& dst, F&& f) const {
+  const Rect visible = dst.Intersect(target_->Bounds());
+  if (visible.IsEmpty()) return;
+  if (!clip_) {
+    for (int y = visible.top; y < visible.bottom; ++y) f(y, visible.left, visible.right);
+    return;
+  }
+  clip_->ForEachBandIn(visible, [&](int top, int bottom, const Rect* first, const Rect* last) {
+    for (int y = top; y < bottom; ++y)
+      for (const Rect* r = first; r != last; ++r) {
+        const int x0 = std::max(r->left, visible.left), x1 = std::min(r->right, visible.right);
+        if (x0 < x1) f(y, x0, x1);
+      }
+  });
+}
+
 void Canvas::Blit(Point dst, const Bitmap& src, const Rect& srcRect) {
   const Rect wanted = srcRect.Normalized();
   const Rect from = wanted.Intersect(src.Bounds());
@@ -92,11 +109,18 @@ void Canvas::Blit(Point dst, const Bitmap& src, const Rect& srcRect) {
     Blit(Point{to.left, to.top}, copy, copy.Bounds());
     return;
   }
-  ForEachPiece(to, [&](const Rect& piece) {
-    const int sx = static_cast<int>(piece.left - dx);
-    const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
-    for (int y = piece.top; y < piece.bottom; ++y)
-      std::memcpy(target_->Row(y) + piece.left, src.Row(static_cast<int>(y - dy)) + sx, bytes);
+  const Rect visible = to.Intersect(target_->Bounds());
+  const auto rowBytes = static_cast<std::ptrdiff_t>(visible.Width()) * static_cast<std::ptrdiff_t>(sizeof(Pixel));
+  if (!clip_ && visible.left == 0 && visible.Width() == target_->Width() && visible.left - dx == 0 &&
+      visible.Width() == src.Width() && target_->StrideBytes() == rowBytes && src.StrideBytes() == rowBytes) {
+    // Whole rows of two packed bitmaps: one block.
+    std::memcpy(target_->Row(visible.top), src.Row(static_cast<int>(visible.top - dy)),
+                static_cast<size_t>(rowBytes) * static_cast<size_t>(visible.Height()));
+    return;
+  }
+  ForEachRun(to, [&](int y, int x0, int x1) {
+    std::memcpy(target_->Row(y) + x0, src.Row(static_cast<int>(y - dy)) + (x0 - dx),
+                static_cast<size_t>(x1 - x0) * sizeof(Pixel));
   });
 }
 
@@ -158,10 +182,7 @@ void Canvas::ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const R
 }
 
 void Canvas::FillRect(const Rect& rect, Pixel color) {
-  const Rect r = rect.Normalized();
-  ForEachPiece(r, [&](const Rect& piece) {
-    for (int y = piece.top; y < piece.bottom; ++y) std::fill_n(target_->Row(y) + piece.left, piece.Width(), color);
-  });
+  ForEachRun(rect.Normalized(), [&](int y, int x0, int x1) { std::fill_n(target_->Row(y) + x0, x1 - x0, color); });
 }
 
 void Canvas::FillRegion(const Region& region, Pixel color) {

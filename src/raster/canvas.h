@@ -81,6 +81,10 @@ class Canvas {
   // Calls f(piece) for every part of `dst` inside the target and the clip.
   template <class F>
   void ForEachPiece(const Rect& dst, F&& f) const;
+  // Calls f(y, x0, x1) for every run of pixels of `dst` inside the target and
+  // the clip, row by row (memory order, for streaming copies and fills).
+  template <class F>
+  void ForEachRun(const Rect& dst, F&& f) const;
 
   Bitmap* target_;
   std::optional<Region> clip_;

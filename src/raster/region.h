@@ -9,6 +9,7 @@
 // larger values are clamped.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -73,6 +74,22 @@ class Region {
       if (r.top >= window.bottom) break;
       const Rect piece = r.Intersect(window);
       if (!piece.IsEmpty()) f(piece);
+    }
+  }
+
+  // Calls f(top, bottom, first, last) for every band that meets `window`, with
+  // [top, bottom) the band's rows inside the window and [first, last) its
+  // rectangles (not yet cut to the window's columns).
+  template <class F>
+  void ForEachBandIn(const Rect& window, F&& f) const {
+    if (window.IsEmpty()) return;
+    std::size_t i = FirstRectBelow(window.top);
+    while (i < rects_.size() && rects_[i].top < window.bottom) {
+      std::size_t end = i + 1;
+      while (end < rects_.size() && rects_[end].top == rects_[i].top) ++end;
+      f(std::max(rects_[i].top, window.top), std::min(rects_[i].bottom, window.bottom), rects_.data() + i,
+        rects_.data() + end);
+      i = end;
     }
   }
 
