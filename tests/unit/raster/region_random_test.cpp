@@ -114,6 +114,23 @@ TEST(RegionRandom, AlgebraicIdentitiesGiveEqualRegions) {
   }
 }
 
+TEST(RegionRandom, FromRectsMatchesTheUnionMask) {
+  std::mt19937 rng(5);
+  auto coord = [&] { return std::uniform_int_distribution<int>(-8, 56)(rng); };
+  for (int i = 0; i < 50; ++i) {
+    std::vector<Rect> rects(static_cast<size_t>(std::uniform_int_distribution<int>(0, 60)(rng)));
+    for (Rect& r : rects) r = {coord(), coord(), coord(), coord()};
+    const Region r = Region::FromRects(rects);
+    ASSERT_NO_FATAL_FAILURE(testing::ExpectCanonical(r));
+    const Mask expected = Mask::FromPredicate(kWindow, [&](int x, int y) {
+      for (const Rect& q : rects)
+        if (q.Normalized().Contains(x, y)) return true;
+      return false;
+    });
+    ASSERT_EQ(MaskOf(r, kWindow), expected) << "case " << i;
+  }
+}
+
 TEST(RegionRandom, OffsetMatchesShiftedMask) {
   ShapeMaker maker(31337);
   for (int i = 0; i < 200; ++i) {
