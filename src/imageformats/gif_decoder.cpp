@@ -22,7 +22,7 @@ struct Source {
 int ReadGif(GifFileType* gif, GifByteType* out, int count) {
   auto* src = static_cast<Source*>(gif->UserData);
   const size_t take = std::min(static_cast<size_t>(std::max(count, 0)), src->data.size() - src->pos);
-  std::memcpy(out, src->data.data() + src->pos, take);
+  if (take > 0) std::memcpy(out, src->data.data() + src->pos, take);
   src->pos += take;
   return static_cast<int>(take);
 }

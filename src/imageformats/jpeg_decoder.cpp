@@ -27,18 +27,49 @@ void OnError(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 
-// Warnings are not printed; running out of data is remembered (libjpeg then
-// pads with an end marker and would go on to hand out grey rows).
+// Warnings are not printed. Entropy-coded data that stops before the picture
+// is complete is remembered as a fault: libjpeg would go on to hand out grey rows.
 void OnMessage(j_common_ptr cinfo, int level) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) err->dataEnded = true;
+  if (level < 0 && (cinfo->err->msg_code == JWRN_HIT_MARKER || cinfo->err->msg_code == JWRN_JPEG_EOF)) {
+    (*cinfo->err->format_message)(cinfo, err->message);
+    err->dataEnded = true;
+  }
+}
+
+// The data in memory, followed by an end-of-image marker, so that a file
+// missing only its final marker decodes without complaint: the Huffman decoder
+// reads ahead of the bits it needs and would otherwise report running out.
+const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
+
+void InitSource(j_decompress_ptr) {}
+void TermSource(j_decompress_ptr) {}
+
+boolean FillInput(j_decompress_ptr cinfo) {
+  // Past the data: serve the end marker again and again; the marker reader
+  // then ends the picture.
+  *static_cast<bool*>(cinfo->client_data) = true;
+  cinfo->src->next_input_byte = kEndOfImage;
+  cinfo->src->bytes_in_buffer = sizeof kEndOfImage;
+  return TRUE;
+}
+
+void SkipInput(j_decompress_ptr cinfo, long count) {
+  jpeg_source_mgr* src = cinfo->src;
+  if (count <= 0) return;
+  if (static_cast<size_t>(count) <= src->bytes_in_buffer) {
+    src->next_input_byte += count;
+    src->bytes_in_buffer -= static_cast<size_t>(count);
+  } else {
+    FillInput(cinfo);
+  }
 }
 
 struct Job {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
-  const uint8_t* data;
-  unsigned long size;
+  jpeg_source_mgr source;
+  bool pastEnd;  // the data ran out and the end marker was supplied
   raster::Bitmap* bitmap;
   uint8_t* cmykRow;  // one row of 4-byte CMYK samples, for CMYK and YCCK pictures
   bool created;
@@ -54,7 +85,8 @@ bool Guarded(Job& job, void (*step)(Job&)) {
 void ReadHeader(Job& job) {
   jpeg_create_decompress(&job.cinfo);
   job.created = true;
-  jpeg_mem_src(&job.cinfo, job.data, job.size);
+  job.cinfo.src = &job.source;
+  job.cinfo.client_data = &job.pastEnd;
   jpeg_read_header(&job.cinfo, TRUE);
 }
 
@@ -130,9 +162,15 @@ raster::Bitmap DecodeJpeg(std::span<const uint8_t> data, const DecodeOptions& op
   job.cinfo.err = jpeg_std_error(&job.err.pub);
   job.err.pub.error_exit = OnError;
   job.err.pub.emit_message = OnMessage;
-  job.data = data.data();
-  job.size = static_cast<unsigned long>(data.size());
-  auto fail = [&job]() { Fail(Format::Jpeg, job.err.dataEnded ? "data ends early" : job.err.message); };
+  job.source.init_source = InitSource;
+  job.source.fill_input_buffer = FillInput;
+  job.source.skip_input_data = SkipInput;
+  job.source.resync_to_restart = jpeg_resync_to_restart;
+  job.source.term_source = TermSource;
+  job.source.next_input_byte = data.data();
+  job.source.bytes_in_buffer = data.size();
+  // A fault after the data ran out is put down to the missing data.
+  auto fail = [&job]() { Fail(Format::Jpeg, job.pastEnd ? "data ends early" : job.err.message); };
 
   if (!Guarded(job, ReadHeader)) fail();
   jpeg_decompress_struct& c = job.cinfo;
