@@ -202,9 +202,20 @@ void Canvas::FrameRect(const Rect& rect, Pixel color) {
 
 void Canvas::Ellipse(const Rect& rect, Pixel color) { FillRegion(Region::FromEllipse(rect), color); }
 
-void Canvas::LineTo(Point p, Pixel color) {
-  const Point a = pen_;
-  pen_ = p;
+void Canvas::HLine(int x0, int x1, int y, Pixel color) {
+  FillRect(ClampRect(x0, y, x1, int64_t{y} + 1).Normalized(), color);
+}
+
+void Canvas::VLine(int x, int y0, int y1, Pixel color) {
+  FillRect(ClampRect(x, y0, int64_t{x} + 1, y1).Normalized(), color);
+}
+
+void Canvas::LineTo(Point to, Pixel color) {
+  // Far coordinates are clamped; this changes no pixel inside any bitmap for
+  // horizontal and vertical lines, and keeps the arithmetic below in range.
+  const Point a{Clamp(pen_.x), Clamp(pen_.y)};
+  const Point p{Clamp(to.x), Clamp(to.y)};
+  pen_ = to;
   if (a.y == p.y) {  // the end point is left out, on whichever side it lies
     FillRect(a.x <= p.x ? Rect{a.x, a.y, p.x, a.y + 1} : Rect{p.x + 1, a.y, a.x + 1, a.y + 1}, color);
     return;
@@ -216,7 +227,7 @@ void Canvas::LineTo(Point p, Pixel color) {
   // Along the major axis one pixel per step, the minor coordinate rounded to
   // the nearest pixel (halves away from the start), stopping before the end
   // point. Only the steps whose major coordinate lies in the target are visited.
-  const int64_t ax = Clamp(a.x), ay = Clamp(a.y), bx = Clamp(p.x), by = Clamp(p.y);
+  const int64_t ax = a.x, ay = a.y, bx = p.x, by = p.y;
   const bool xMajor = std::llabs(bx - ax) >= std::llabs(by - ay);
   const int64_t major0 = xMajor ? ax : ay, minor0 = xMajor ? ay : ax;
   const int64_t dMajor = xMajor ? bx - ax : by - ay, dMinor = xMajor ? by - ay : bx - ax;

@@ -65,9 +65,9 @@ class Canvas {
   void LineTo(Point p, Pixel color);
   Point PenPosition() const { return pen_; }
   // One-pixel horizontal line on row y: pixels min(x0, x1) .. max(x0, x1) - 1.
-  void HLine(int x0, int x1, int y, Pixel color) { FillRect(Rect{x0, y, x1, y + 1}.Normalized(), color); }
+  void HLine(int x0, int x1, int y, Pixel color);
   // One-pixel vertical line in column x: pixels min(y0, y1) .. max(y0, y1) - 1.
-  void VLine(int x, int y0, int y1, Pixel color) { FillRect(Rect{x, y0, x + 1, y1}.Normalized(), color); }
+  void VLine(int x, int y0, int y1, Pixel color);
 
   // Pixels[x, y] := color; outside the target or the clip does nothing.
   void SetPixel(int x, int y, Pixel color);

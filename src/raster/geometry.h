@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace raster {
 
@@ -20,6 +21,8 @@ struct Rect {
   int bottom = 0;
 
   static Rect FromSize(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+  // Width and height of rectangles from ordinary drawing; a rectangle spanning
+  // more than the int range must be clipped first.
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
   bool IsEmpty() const { return right <= left || bottom <= top; }
@@ -30,8 +33,17 @@ struct Rect {
   Rect Intersect(const Rect& o) const {
     return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
   }
-  Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+  // Moves the rectangle; coordinates saturate at the int range instead of wrapping.
+  Rect Offset(int dx, int dy) const {
+    return {Saturate(int64_t{left} + dx), Saturate(int64_t{top} + dy), Saturate(int64_t{right} + dx),
+            Saturate(int64_t{bottom} + dy)};
+  }
   friend bool operator==(const Rect&, const Rect&) = default;
+
+ private:
+  static int Saturate(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  }
 };
 
 }  // namespace raster

@@ -136,6 +136,11 @@ TEST(CanvasLine, HorizontalAndVerticalHelpers) {
   const auto expected = RectPixels({1, 2, 6, 3}, b.Bounds()).Combine(RectPixels({7, 0, 8, 3}, b.Bounds()),
                                                                      [](bool p, bool q) { return p || q; });
   EXPECT_EQ(Inked(b), expected);
+  c.HLine(INT_MIN, INT_MAX, INT_MAX, kInk);  // far edges: nothing, and no overflow
+  c.VLine(INT_MAX, INT_MIN, INT_MAX, kInk);
+  c.MoveTo({INT_MAX, INT_MAX});
+  c.LineTo({INT_MIN, INT_MAX}, kInk);
+  EXPECT_EQ(Inked(b), expected);
 }
 
 TEST(CanvasPixel, SetGetAndCopyOutsideBoundsAndClip) {
