@@ -54,7 +54,14 @@ bool StepBandFromCenter(DrawingState& s, const EffectArgs& args) {
     DrawWholePicture(s);
     return true;
   }
-  ForEachCenterBand(s, args.tooth, [&s](const raster::Rect& r) { CopyPicture(s, r); });
+  // The rows cover the rectangle within Position and D of the centre, so that
+  // part is copied once and skipped by the bands.
+  const int32_t d = ScaleByRatio(s, s.Position);
+  const raster::Rect shown =
+      raster::Rect{s.HalfX - s.Position, s.HalfY - d, s.HalfX + s.Position, s.HalfY + d}.Intersect(s.PictureBounds());
+  CopyPictureExcept(s, shown, s.ShownRect);
+  ForEachCenterBand(s, args.tooth, [&s, &shown](const raster::Rect& r) { CopyPictureExcept(s, r, shown); });
+  s.ShownRect = shown;
   s.Position += s.Step;
   return false;
 }
@@ -75,9 +82,10 @@ bool StepBandToCenter(DrawingState& s, const EffectArgs& args) {
   ForEachCenterBand(s, args.tooth, [&oldPart](const raster::Rect& r) {
     if (!r.IsEmpty()) oldPart.push_back(r);
   });
-  const raster::Region visible =
-      raster::Region::FromRect(s.PictureBounds()).Subtract(raster::Region::FromRects(oldPart));
-  DrawPictureThrough(s, visible);
+  // Only what was old after the last frame can change: draw within its bounds.
+  const raster::Region stillOld = UniteRects(oldPart);
+  DrawPictureThrough(s, raster::Region::FromRect(s.OldBounds).Subtract(stillOld));
+  s.OldBounds = stillOld.Bounds();
   s.Position -= s.Step;
   return false;
 }

@@ -24,12 +24,17 @@ bool StepCornerBand(DrawingState& s, const EffectArgs& args) {
   const int32_t a = args.tooth;
   const int32_t grown = right ? w - s.Position : s.Position;  // distance from the starting edge
   const int32_t d = ScaleByRatio(s, grown);
+  // The rows reach the front and the columns reach D: the corner rectangle up
+  // to both is complete after this tick, so it is copied once and skipped below.
+  const raster::Rect shown{right ? std::max(s.Position, 0) : 0, bottom ? std::max(h - d, 0) : 0,
+                           right ? w : std::min(s.Position, w), bottom ? h : std::min(d, h)};
+  CopyPictureExcept(s, shown, s.ShownRect);
   // Rows: full-height bands counted from the corner's edge, reaching to the ragged front.
   for (int32_t e = 0; e <= d / a && e * a < h; ++e) {
     const int32_t y0 = bottom ? h - a * e - a : a * e;
     const int32_t x0 = right ? std::max(s.Position - Overshoot(s), 0) : 0;
     const int32_t x1 = right ? w : std::min(s.Position + Overshoot(s), w);
-    CopyPicture(s, {x0, std::max(y0, 0), x1, std::min(y0 + a, h)});
+    CopyPictureExcept(s, {x0, std::max(y0, 0), x1, std::min(y0 + a, h)}, shown);
   }
   // Columns: bands laid from the corner's side up to the front, reaching D plus overshoot.
   for (int32_t f = 0; f <= grown / a; ++f) {
@@ -37,8 +42,9 @@ bool StepCornerBand(DrawingState& s, const EffectArgs& args) {
     if (x0 >= w) break;
     const int32_t y0 = bottom ? std::max(h - d - Overshoot(s), 0) : 0;
     const int32_t y1 = bottom ? h : std::min(d + Overshoot(s), h);
-    CopyPicture(s, {x0, y0, x0 + a, y1});
+    CopyPictureExcept(s, {x0, y0, x0 + a, y1}, shown);
   }
+  s.ShownRect = shown;
   s.Position += right ? -s.Step : s.Step;
   return false;
 }

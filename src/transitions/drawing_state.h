@@ -51,6 +51,11 @@ struct DrawingState {
   int32_t GrowH = 0;
   int32_t GridX = 0;
   int32_t GridY = 0;
+  // Bookkeeping that lets an effect skip redrawing what a frame would copy
+  // again unchanged: a picture rectangle that already shows the picture, and
+  // the bounds outside of which nothing of the old image is left.
+  raster::Rect ShownRect{};
+  raster::Rect OldBounds{};
 
   // A rectangle in picture coordinates moved onto the target.
   raster::Rect PicRect(int32_t left, int32_t top, int32_t right, int32_t bottom) const {

@@ -1,6 +1,8 @@
 #include "transitions/effect_drawing.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace transitions {
 
@@ -8,6 +10,20 @@ void CopyPicture(DrawingState& s, const raster::Rect& r) {
   const raster::Rect clipped = r.Normalized().Intersect(s.PictureBounds());
   if (clipped.IsEmpty()) return;
   s.Canvas().Blit({clipped.left + s.OriginX, clipped.top + s.OriginY}, *s.SourceBitmap, clipped);
+}
+
+void CopyPictureExcept(DrawingState& s, const raster::Rect& r, const raster::Rect& skip) {
+  const raster::Rect rect = r.Normalized().Intersect(s.PictureBounds());
+  if (rect.IsEmpty()) return;
+  const raster::Rect hole = skip.Intersect(rect);
+  if (hole.IsEmpty()) {
+    CopyPicture(s, rect);
+    return;
+  }
+  CopyPicture(s, {rect.left, rect.top, rect.right, hole.top});
+  CopyPicture(s, {rect.left, hole.bottom, rect.right, rect.bottom});
+  CopyPicture(s, {rect.left, hole.top, hole.left, hole.bottom});
+  CopyPicture(s, {hole.right, hole.top, rect.right, hole.bottom});
 }
 
 void DrawWholePicture(DrawingState& s) { CopyPicture(s, s.PictureBounds()); }
@@ -22,9 +38,27 @@ void DrawPictureThrough(DrawingState& s, const raster::Region& clip) {
   canvas.ClearClip();
 }
 
+raster::Region UniteRects(std::span<const raster::Rect> rects) {
+  std::vector<raster::Region> parts;
+  parts.reserve(rects.size());
+  for (const raster::Rect& r : rects)
+    if (!r.IsEmpty()) parts.push_back(raster::Region::FromRect(r));
+  if (parts.empty()) return {};
+  while (parts.size() > 1) {
+    size_t out = 0;
+    for (size_t i = 0; i < parts.size(); i += 2) {
+      parts[out++] = i + 1 < parts.size() ? parts[i].Unite(parts[i + 1]) : std::move(parts[i]);
+    }
+    parts.resize(out);
+  }
+  return std::move(parts.front());
+}
+
 void ReadPictureSize(DrawingState& s) {
   s.PicWidth = s.SourceBitmap->Width();
   s.PicHeight = s.SourceBitmap->Height();
+  s.ShownRect = {};
+  s.OldBounds = s.PictureBounds();
 }
 
 float PictureRatio(const DrawingState& s) {

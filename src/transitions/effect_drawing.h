@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "raster/geometry.h"
 #include "raster/region.h"
@@ -14,11 +15,16 @@ namespace transitions {
 
 // Copies `r` of the source 1:1 to PicRect(r).
 void CopyPicture(DrawingState& s, const raster::Rect& r);
+// Copies the part of `r` outside `skip` (up to four rectangles).
+void CopyPictureExcept(DrawingState& s, const raster::Rect& r, const raster::Rect& skip);
 // Draws the whole source at the origin.
 void DrawWholePicture(DrawingState& s);
 // Draws the source at the origin through `clip` (picture coordinates); the clip
 // is limited to the picture and removed afterwards.
 void DrawPictureThrough(DrawingState& s, const raster::Region& clip);
+
+// The union of the rectangles, merged pairwise so that many rectangles stay cheap.
+raster::Region UniteRects(std::span<const raster::Rect> rects);
 
 // Sets PicWidth and PicHeight from the source bitmap.
 void ReadPictureSize(DrawingState& s);

@@ -1,0 +1,1 @@
+slideshow_add_bench(transitions_bench LIBS transitions SOURCES transitions_wipes_bench.cpp)
