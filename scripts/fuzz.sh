@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds every libFuzzer target and runs each for a short while (default 20 s)
+# on a fresh corpus; any crash, leak or sanitizer report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "${SLIDESHOW_JOBS:-$(nproc)}"
+failed=0
+passed=0
+for target in build/fuzz/fuzzers/*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=build/fuzz/corpus/$name
+  mkdir -p "$corpus"
+  if "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" \
+      >"build/fuzz/$name.log" 2>&1; then
+    echo "fuzz $name: no finding in ${seconds}s"
+    passed=$((passed + 1))
+  else
+    echo "fuzz $name: FINDING, see build/fuzz/$name.log"; tail -n 30 "build/fuzz/$name.log"
+    failed=$((failed + 1))
+  fi
+done
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
