@@ -12,6 +12,9 @@
 namespace imageformats {
 namespace {
 
+constexpr png_alloc_size_t kMaxChunkBytes = 16 << 20;
+constexpr png_uint_32 kMaxAncillaryChunks = 1000;
+
 struct Job {
   png_structp png;
   png_infop info;
@@ -46,6 +49,10 @@ bool Guarded(Job& job, void (*step)(Job&)) {
 void ReadInfo(Job& job) {
   png_set_read_fn(job.png, &job, ReadData);
   png_set_user_limits(job.png, raster::Bitmap::kMaxSide, raster::Bitmap::kMaxSide);
+  // No ancillary chunk (text, profiles) may claim more memory than this; the
+  // pixel data streams and is not affected.
+  png_set_chunk_malloc_max(job.png, kMaxChunkBytes);
+  png_set_chunk_cache_max(job.png, kMaxAncillaryChunks);
   png_read_info(job.png, job.info);
 }
 
