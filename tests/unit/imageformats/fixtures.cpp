@@ -1,6 +1,7 @@
 #include "fixtures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -82,8 +83,13 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 std::vector<uint8_t> Convert(const KnownImage& image, const std::string& options, const std::string& outputSpec) {
+  // Named after the running test: ctest runs tests as parallel processes.
   static int counter = 0;
-  const std::string stem = "fixture" + std::to_string(++counter);
+  std::string stem = "fixture";
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+    stem = std::string(test->test_suite_name()) + "_" + test->name();
+  std::replace_if(stem.begin(), stem.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  stem += "_" + std::to_string(++counter);
   const bool opaque = std::all_of(image.pixels.begin(), image.pixels.end(),
                                   [](Pixel p) { return raster::PixelA(p) == 0xFF; });
   const std::string input = ScratchPath(stem + (opaque ? ".ppm" : ".pam"));
