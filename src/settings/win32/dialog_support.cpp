@@ -1,0 +1,137 @@
+#include "settings/win32/dialog_support.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/win32/utf16.h"
+
+namespace settings::win32 {
+namespace {
+
+constexpr int kProgramIconId = 1;  // IDI_PROGRAM of the program's resources
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
+}  // namespace
+
+std::string WindowTextUtf8(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+  const int got = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+  return base::Utf8FromUtf16(std::wstring_view(buffer.data(), static_cast<size_t>(std::max(got, 0))));
+}
+
+void SetWindowTextUtf8(HWND window, std::string_view text) {
+  SetWindowTextW(window, base::Utf16FromUtf8(text).c_str());
+}
+
+std::string ItemTextUtf8(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
+
+void SetItemTextUtf8(HWND dialog, int id, std::string_view text) {
+  SetWindowTextUtf8(GetDlgItem(dialog, id), text);
+}
+
+int ScaledPixels(HWND, int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi(), 96); }
+
+void PlaceChild(HWND child, int x, int y, int width, int height) {
+  SetWindowPos(child, nullptr, ScaledPixels(child, x), ScaledPixels(child, y), ScaledPixels(child, width),
+               ScaledPixels(child, height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetClientSize(HWND window, int width, int height) {
+  const int wantWidth = ScaledPixels(window, width);
+  const int wantHeight = ScaledPixels(window, height);
+  RECT frame{0, 0, wantWidth, wantHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), GetMenu(window) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+  int outerWidth = frame.right - frame.left;
+  int outerHeight = frame.bottom - frame.top;
+  SetWindowPos(window, nullptr, 0, 0, outerWidth, outerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A menu bar that wraps, or a theme's frame, can differ from the estimate:
+  // correct by what the client area really came out as.
+  RECT client{};
+  GetClientRect(window, &client);
+  const int dx = wantWidth - (client.right - client.left);
+  const int dy = wantHeight - (client.bottom - client.top);
+  if (dx != 0 || dy != 0)
+    SetWindowPos(window, nullptr, 0, 0, outerWidth + dx, outerHeight + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreWindow(HWND window, HWND over) {
+  RECT own{};
+  GetWindowRect(window, &own);
+  const RECT work = WorkAreaOf(over ? over : window);
+  RECT target = work;
+  if (over && IsWindowVisible(over) && !IsIconic(over)) GetWindowRect(over, &target);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  int x = target.left + (target.right - target.left - width) / 2;
+  int y = target.top + (target.bottom - target.top - height) / 2;
+  x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring ApplicationTitle() {
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return L"";
+    if (length < path.size()) {
+      std::wstring name(path.data(), length);
+      name = name.substr(name.find_last_of(L"\\/") + 1);
+      const auto dot = name.rfind(L'.');
+      return dot == std::wstring::npos ? name : name.substr(0, dot);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+void ShowMessage(HWND owner, std::string_view text, UINT icon) {
+  MessageBoxW(owner, base::Utf16FromUtf8(text).c_str(), ApplicationTitle().c_str(), MB_OK | icon);
+}
+
+HICON LoadProgramIcon(int size) {
+  auto icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, 0));
+  if (!icon) icon = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  return icon;
+}
+
+DialogOwner::DialogOwner(HWND owner) : handle_(owner), created_(false) {
+  if (handle_) return;
+  // Owned windows get no task bar button; a hidden tool window owns the
+  // dialog when the program has no window of its own.
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", ApplicationTitle().c_str(), WS_POPUP, 0, 0, 0, 0,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  created_ = handle_ != nullptr;
+}
+
+DialogOwner::~DialogOwner() {
+  if (created_) DestroyWindow(handle_);
+}
+
+void InitSettingsControls() {
+  INITCOMMONCONTROLSEX init{};
+  init.dwSize = sizeof init;
+  init.dwICC = ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&init);
+}
+
+}  // namespace settings::win32

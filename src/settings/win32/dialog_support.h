@@ -1,0 +1,52 @@
+// Small pieces the settings dialogs share: UTF-8 window texts, pixel sizes at
+// the screen's DPI, centring, message boxes and the hidden owner window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace settings::win32 {
+
+std::string WindowTextUtf8(HWND window);
+void SetWindowTextUtf8(HWND window, std::string_view text);
+std::string ItemTextUtf8(HWND dialog, int id);
+void SetItemTextUtf8(HWND dialog, int id, std::string_view text);
+
+// A length in pixels at 96 dpi, scaled to the screen's DPI.
+int ScaledPixels(HWND window, int pixelsAt96);
+// Moves a child to a rectangle given in pixels at 96 dpi.
+void PlaceChild(HWND child, int x, int y, int width, int height);
+// Resizes `window` so that its client area is width x height pixels at 96 dpi.
+void SetClientSize(HWND window, int width, int height);
+// Centres `window` over `over`, or on its monitor's work area when `over` is
+// null or hidden; the window stays inside the work area.
+void CentreWindow(HWND window, HWND over);
+
+// The program file's name without its extension: the title of message boxes.
+std::wstring ApplicationTitle();
+void ShowMessage(HWND owner, std::string_view text, UINT icon = 0);
+
+// The program icon at `size` x `size` pixels (a copy of the stock application
+// icon when the program has none); the caller destroys it.
+HICON LoadProgramIcon(int size);
+
+// The owner of a dialog: the given window, or a hidden tool window that keeps
+// the dialog off the task bar.
+class DialogOwner {
+ public:
+  explicit DialogOwner(HWND owner);
+  ~DialogOwner();
+  DialogOwner(const DialogOwner&) = delete;
+  DialogOwner& operator=(const DialogOwner&) = delete;
+  HWND Handle() const { return handle_; }
+
+ private:
+  HWND handle_;
+  bool created_;
+};
+
+void InitSettingsControls();
+
+}  // namespace settings::win32
