@@ -1,0 +1,173 @@
+// Decoding a 24-megapixel JPEG (6000 x 4000, made once at start-up with
+// libjpeg into the temporary folder) for a 1920 x 1080 screen, side by side
+// with libjpeg-turbo's own `djpeg -scale 1/2` on the same file.
+//
+// Times are processor time (ours: this process; djpeg: the child), because the
+// machine may be shared. Counters of FitVsDjpeg: "fit_ms" is our decode with
+// the 1920 x 1080 hint (DCT scale 3/8) plus the area-averaging fit to
+// 1620 x 1080; "half_ms" our decode at scale 1/2, the same work as djpeg's;
+// "djpeg_ms" djpeg's whole run (start-up and a PPM written to /dev/null);
+// "half_vs_djpeg" and "fit_vs_djpeg" the ratios (below 1 = faster than djpeg).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <sys/resource.h>
+
+#include "imageformats/decode.h"
+#include "raster/canvas.h"
+
+namespace {
+
+constexpr int kWidth = 6000;
+constexpr int kHeight = 4000;
+
+// A photo-like picture: smooth shapes with fine texture and a little noise.
+std::vector<uint8_t> EncodeTestPicture() {
+  jpeg_compress_struct c{};
+  jpeg_error_mgr err{};
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &out, &size);
+  c.image_width = kWidth;
+  c.image_height = kHeight;
+  c.input_components = 3;
+  c.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 90, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<uint8_t> row(kWidth * 3);
+  uint32_t noise = 12345;
+  while (c.next_scanline < c.image_height) {
+    const int y = static_cast<int>(c.next_scanline);
+    for (int x = 0; x < kWidth; ++x) {
+      noise = noise * 1664525u + 1013904223u;
+      const int n = static_cast<int>(noise >> 28) - 8;
+      const double a = std::sin(x / 310.0) * std::cos(y / 170.0);
+      const double t = std::sin((x + y) / 7.0) * std::sin(x / 23.0);
+      row[3 * x] = static_cast<uint8_t>(std::clamp(128 + 100 * a + 12 * t + n, 0.0, 255.0));
+      row[3 * x + 1] = static_cast<uint8_t>(std::clamp(90 + 80 * std::cos(y / 400.0) + 10 * t + n, 0.0, 255.0));
+      row[3 * x + 2] = static_cast<uint8_t>(std::clamp(60 + 0.02 * x + 20 * a + n, 0.0, 255.0));
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&c, rows, 1);
+  }
+  jpeg_finish_compress(&c);
+  std::vector<uint8_t> bytes(out, out + size);
+  jpeg_destroy_compress(&c);
+  std::free(out);
+  return bytes;
+}
+
+struct TestPicture {
+  std::vector<uint8_t> bytes;
+  std::string path;
+};
+
+const TestPicture& Picture() {
+  static const TestPicture picture = [] {
+    TestPicture p{EncodeTestPicture(), (std::filesystem::temp_directory_path() / "imageformats_bench_24mp.jpg").string()};
+    std::ofstream(p.path, std::ios::binary).write(reinterpret_cast<const char*>(p.bytes.data()),
+                                                   static_cast<std::streamsize>(p.bytes.size()));
+    return p;
+  }();
+  return picture;
+}
+
+double ProcessSeconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+}
+
+double ChildSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_CHILDREN, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         (u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
+}
+
+imageformats::DecodeOptions Hint(int w, int h) {
+  imageformats::DecodeOptions o;
+  o.fitWidth = w;
+  o.fitHeight = h;
+  return o;
+}
+
+// Decode for a 1920 x 1080 screen, then fit inside it (1620 x 1080).
+raster::Bitmap DecodeAndFit(const std::vector<uint8_t>& bytes) {
+  const raster::Bitmap decoded = imageformats::Decode(imageformats::Format::Jpeg, bytes, Hint(1920, 1080));
+  raster::Bitmap fitted(1620, 1080);
+  raster::Canvas(fitted).ResampleHighQuality(fitted.Bounds(), decoded, decoded.Bounds());
+  return fitted;
+}
+
+double RunDjpegHalf(const std::string& path) {
+  const std::string command = "djpeg -scale 1/2 -outfile /dev/null '" + path + "'";
+  const double before = ChildSeconds();
+  if (std::system(command.c_str()) != 0) return -1;
+  return ChildSeconds() - before;
+}
+
+void FullSize(benchmark::State& state) {
+  const auto& bytes = Picture().bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(imageformats::Decode(imageformats::Format::Jpeg, bytes));
+}
+BENCHMARK(FullSize)->Unit(benchmark::kMillisecond);
+
+// The decode alone, at the scale the hint picks (3/8: 2250 x 1500) and at 1/2.
+void DecodeWithHint(benchmark::State& state) {
+  const auto& bytes = Picture().bytes;
+  const auto hint = Hint(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) benchmark::DoNotOptimize(imageformats::Decode(imageformats::Format::Jpeg, bytes, hint));
+}
+BENCHMARK(DecodeWithHint)->Args({1920, 1080})->Args({3000, 2000})->Unit(benchmark::kMillisecond);
+
+void FittedTo1920x1080(benchmark::State& state) {
+  const auto& bytes = Picture().bytes;
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeAndFit(bytes));
+}
+BENCHMARK(FittedTo1920x1080)->Unit(benchmark::kMillisecond);
+
+void FitVsDjpeg(benchmark::State& state) {
+  const TestPicture& p = Picture();
+  double fit = 0, half = 0, djpeg = 0;
+  for (auto _ : state) {
+    const double t0 = ProcessSeconds();
+    benchmark::DoNotOptimize(DecodeAndFit(p.bytes));
+    const double t1 = ProcessSeconds();
+    benchmark::DoNotOptimize(imageformats::Decode(imageformats::Format::Jpeg, p.bytes, Hint(3000, 2000)));
+    const double t2 = ProcessSeconds();
+    const double d = RunDjpegHalf(p.path);
+    if (d < 0) {
+      state.SkipWithError("djpeg failed (package libjpeg-turbo-progs)");
+      return;
+    }
+    fit += t1 - t0;
+    half += t2 - t1;
+    djpeg += d;
+    state.SetIterationTime(t1 - t0);
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["fit_ms"] = 1000 * fit / n;
+  state.counters["half_ms"] = 1000 * half / n;
+  state.counters["djpeg_ms"] = 1000 * djpeg / n;
+  state.counters["half_vs_djpeg"] = half / djpeg;
+  state.counters["fit_vs_djpeg"] = fit / djpeg;
+}
+BENCHMARK(FitVsDjpeg)->UseManualTime()->Iterations(8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
