@@ -1,6 +1,7 @@
 #include "imageformats/decode.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "imageformats/decoders.h"
@@ -30,11 +31,17 @@ void CheckPictureSize(Format format, int64_t width, int64_t height, const Decode
 }
 
 raster::Bitmap Decode(Format format, std::span<const uint8_t> data, const DecodeOptions& options) {
-  switch (format) {
-    case Format::Bmp: return DecodeBmp(data, options);
-    case Format::Jpeg: return DecodeJpeg(data, options);
-    case Format::Png: return DecodePng(data, options);
-    case Format::Gif: return DecodeGif(data, options);
+  // A picture within the limits may still not fit in memory (a 32-bit
+  // process); callers get the same kind of error as for damaged data.
+  try {
+    switch (format) {
+      case Format::Bmp: return DecodeBmp(data, options);
+      case Format::Jpeg: return DecodeJpeg(data, options);
+      case Format::Png: return DecodePng(data, options);
+      case Format::Gif: return DecodeGif(data, options);
+    }
+  } catch (const std::bad_alloc&) {
+    Fail(format, "not enough memory");
   }
   throw DecodeError("unknown picture format");
 }

@@ -17,6 +17,7 @@ namespace {
 struct Source {
   std::span<const uint8_t> data;
   size_t pos = 0;
+  bool ranOut = false;  // a read asked for more than was left
 };
 
 int ReadGif(GifFileType* gif, GifByteType* out, int count) {
@@ -24,21 +25,24 @@ int ReadGif(GifFileType* gif, GifByteType* out, int count) {
   const size_t take = std::min(static_cast<size_t>(std::max(count, 0)), src->data.size() - src->pos);
   if (take > 0) std::memcpy(out, src->data.data() + src->pos, take);
   src->pos += take;
+  if (take < static_cast<size_t>(std::max(count, 0))) src->ranOut = true;
   return static_cast<int>(take);
 }
 
-[[noreturn]] void FailWith(int error) {
-  if (error == D_GIF_ERR_READ_FAILED) Fail(Format::Gif, "data ends early");
+// giflib reports running out of data under several codes (a cut-off colour
+// table is "no screen descriptor"); the source knows better.
+[[noreturn]] void FailWith(int error, const Source& src) {
+  if (error == D_GIF_ERR_READ_FAILED || src.ranOut) Fail(Format::Gif, "data ends early");
   const char* text = GifErrorString(error);
   Fail(Format::Gif, text != nullptr ? text : "error " + std::to_string(error));
 }
 
 class GifFile {
  public:
-  explicit GifFile(Source& src) {
+  explicit GifFile(Source& src) : src_(src) {
     int error = 0;
     gif_ = DGifOpen(&src, ReadGif, &error);
-    if (gif_ == nullptr) FailWith(error);
+    if (gif_ == nullptr) FailWith(error, src_);
   }
   ~GifFile() { DGifCloseFile(gif_, nullptr); }
   GifFile(const GifFile&) = delete;
@@ -47,10 +51,11 @@ class GifFile {
   GifFileType* Get() const { return gif_; }
   GifFileType* operator->() const { return gif_; }
   void Check(int result) const {
-    if (result == GIF_ERROR) FailWith(gif_->Error);
+    if (result == GIF_ERROR) FailWith(gif_->Error, src_);
   }
 
  private:
+  const Source& src_;
   GifFileType* gif_;
 };
 

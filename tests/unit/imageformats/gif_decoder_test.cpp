@@ -152,6 +152,7 @@ TEST(GifFaults, EachFaultIsNamed) {
   const auto file = BuildGif(40, 40, {kRed, kGreen, kBlue, kWhite}, 0, &f);
   EXPECT_THAT(ErrorOf({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), HasSubstr("GIF: "));
   EXPECT_EQ(ErrorOf({'G', 'I', 'F'}), "GIF: data ends early");
+  EXPECT_EQ(ErrorOf(std::vector<uint8_t>(file.begin(), file.begin() + 16)), "GIF: data ends early");  // in the colour table
   EXPECT_EQ(ErrorOf(std::vector<uint8_t>(file.begin(), file.begin() + file.size() / 2)), "GIF: data ends early");
   EXPECT_EQ(ErrorOf(BuildGif(4, 4, {kRed, kGreen}, 0, nullptr)), "GIF: no image");
   Frame tiny;
