@@ -44,6 +44,7 @@ StartedTransition TransitionEngine::StartTransition(TSSBArray& list, int32_t spe
 
 StartedTransition TransitionEngine::StartNumber(int32_t number, int32_t speed, const ShowSurfaces& surfaces) {
   DrawingState& s = state_;
+  s = DrawingState{};  // every start overwrites the whole set
   s.OriginX = surfaces.origin.x;
   s.OriginY = surfaces.origin.y;
   s.Step = std::clamp(speed, kMinSpeed, kMaxSpeed);
