@@ -17,7 +17,7 @@ class RunPlatform {
   virtual ~RunPlatform() = default;
   // Starts, restarts or stops a timer of the run window.
   virtual void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) = 0;
-  virtual void PostMessage(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) = 0;
+  virtual void PostToWindow(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) = 0;
   // Asks the window to close: the platform runs TfRun::FormCloseQuery and
   // closes the window when it allows.
   virtual void RequestClose() = 0;

@@ -120,10 +120,10 @@ void TfRun::StartPictureItem() {
   } catch (const std::exception& error) {
     // A picture that cannot be read ends the show after saying why.
     platform_.ShowMessage(error.what());
-    closeWithoutPassword_ = true;
-    platform_.RequestClose();
+    EndAfterError();
     return;
   }
+  if (closeWithoutPassword_) return;
   const raster::Point origin = composer_->Origin();
   FOriginX = origin.x;
   FOriginY = origin.y;
@@ -138,16 +138,15 @@ void TfRun::StartPictureItem() {
 void TfRun::StartMediaItem() {
   // Flash movies and video clips show their background and texts; the show
   // goes on to the next item after the display time.
-  platform_.PostMessage(UM_PAUSEMUSIC);
+  platform_.PostToWindow(UM_PAUSEMUSIC);
   composer_->PrepareBackgroundAndTexts(FCurrentIndex);
-  raster::Canvas(platform_.ShowImage()).Draw({0, 0}, composer_->Frame());
   platform_.Present(platform_.ShowImage().Bounds());
   ArmSelectTimer(DwellIntervalMs());
 }
 
 void TfRun::StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed,
                             bool randomPick) {
-  platform_.PostMessage(item.PlayMusic ? UM_RESUMEMUSIC : UM_PAUSEMUSIC);
+  platform_.PostToWindow(item.PlayMusic ? UM_RESUMEMUSIC : UM_PAUSEMUSIC);
   transitions::ShowSurfaces surfaces;
   surfaces.target = &platform_.ShowImage();
   if (FProjectInfo->ComposeMode == kComposite) {
@@ -235,8 +234,8 @@ void TfRun::FormKeyDown(int virtualKey) {
     platform_.RequestClose();
 }
 
-void TfRun::FormKeyPress(char character) {
-  if (!FPreview && FSetting.SpecifiedKey && FSetting.KeyValue == std::string(1, character)) platform_.RequestClose();
+void TfRun::FormKeyPress(std::string_view character) {
+  if (!FPreview && FSetting.SpecifiedKey && FSetting.KeyValue == character) platform_.RequestClose();
 }
 
 void TfRun::Close1Click() { platform_.RequestClose(); }
@@ -254,6 +253,11 @@ bool TfRun::FormCloseQuery() {
   return allowed;
 }
 
+void TfRun::EndAfterError() {
+  closeWithoutPassword_ = true;
+  platform_.RequestClose();
+}
+
 void TfRun::Setting1Click() {
   FInDialog = true;
   platform_.ProcessMessages();
@@ -263,7 +267,7 @@ void TfRun::Setting1Click() {
     HandleMessage(UM_SETTINGSCHANGED, 0, 0);
     if (FItemKind == 0 && FSetting.EnabledMusic && FCurrentIndex >= 0 &&
         FShowItems[static_cast<size_t>(FCurrentIndex)]->PlayMusic)
-      platform_.PostMessage(UM_RESUMEMUSIC);
+      platform_.PostToWindow(UM_RESUMEMUSIC);
   }
   FInDialog = false;
 }
@@ -271,7 +275,7 @@ void TfRun::Setting1Click() {
 void TfRun::MaxRuntimeTimer() {
   if (--FRemaining > 0) return;
   platform_.SetTimer(RunTimer::MaxRuntime, false, 0);
-  platform_.PostMessage(UM_STOPMUSIC);
+  platform_.PostToWindow(UM_STOPMUSIC);
   platform_.RequestClose();
   FCanEnd = false;
 }
@@ -290,7 +294,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       return true;
     case UM_ENDSHOW:
       if (FCanEnd) {
-        platform_.PostMessage(UM_STOPMUSIC);
+        platform_.PostToWindow(UM_STOPMUSIC);
         FCanEnd = false;
         platform_.RequestClose();
       }
@@ -299,7 +303,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       FSetting.ReadSetting();
       FRemaining = FSetting.MaxRunTime * 60;
       platform_.SetTimer(RunTimer::MaxRuntime, FSetting.UseMaxRunTime, 1000);
-      if (!FSetting.EnabledMusic) platform_.PostMessage(UM_PAUSEMUSIC);
+      if (!FSetting.EnabledMusic) platform_.PostToWindow(UM_PAUSEMUSIC);
       return true;
     case UM_STARTMUSIC:
     case UM_STOPMUSIC:

@@ -64,10 +64,13 @@ class TfRun {
   void pbShowMouseDown(MouseButton button);
   void pbShowDblClick();
   void FormKeyDown(int virtualKey);
-  void FormKeyPress(char character);
+  // The typed character as UTF-8 text.
+  void FormKeyPress(std::string_view character);
   void Close1Click();
   void Setting1Click();
   bool FormCloseQuery();
+  // Ends the show after an error was shown: no password is asked.
+  void EndAfterError();
   void FormClose() { FStarted = false; }
 
   // The private messages; returns false for a message that is not the run window's.

@@ -11,7 +11,8 @@
 #include "base/ascii.h"
 #include "base/win32/utf16.h"
 #include "player/program_mode.h"
-#include "player/win32/show_entry.h"
+#include "player/win32/run_window_win32.h"
+#include "settings/win32/settings_ui.h"
 
 namespace {
 
@@ -48,11 +49,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int exitCode = 0;
   switch (request.mode) {
     case player::ProgramMode::Settings:
-      player::RunSettings(programPath);
+      // Before any window of the show: no run window, no project load, no music.
+      settings::ShowSettingDialog(nullptr, programPath);
       break;
     case player::ProgramMode::FullScreen:
     case player::ProgramMode::Preview:
-      exitCode = player::RunShow(instance, programPath, upperPath, request);
+      exitCode = player::RunShowWindow(instance, programPath, request);
       break;
     case player::ProgramMode::Quit:
       break;

@@ -42,7 +42,7 @@ class FakePlatform : public RunPlatform {
     timers[timer].enabled = enabled;
     if (enabled) timers[timer].intervalMs = intervalMs;
   }
-  void PostMessage(uint32_t message, uintptr_t, intptr_t) override { posted.push_back(message); }
+  void PostToWindow(uint32_t message, uintptr_t, intptr_t) override { posted.push_back(message); }
   void RequestClose() override {
     ++closeRequests;
     if (run && run->FormCloseQuery()) closed = true;

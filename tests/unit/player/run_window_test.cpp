@@ -256,9 +256,9 @@ TEST(RunWindowEnding, KeysAndTheCaseSensitiveCharacter) {
   auto& run = show.Start();
   run.FormKeyDown(27);
   run.FormKeyDown(13);
-  run.FormKeyPress('a');
+  run.FormKeyPress("a");
   EXPECT_EQ(show.platform.closeRequests, 0);
-  run.FormKeyPress('A');
+  run.FormKeyPress("A");
   EXPECT_EQ(show.platform.closeRequests, 1);
 }
 
@@ -267,7 +267,7 @@ TEST(RunWindowEnding, LongKeyValueNeverMatches) {
   Ending(show).Settings().SpecifiedKey = true;
   show.Settings().KeyValue = "AB";
   auto& run = show.Start();
-  run.FormKeyPress('A');
+  run.FormKeyPress("A");
   EXPECT_EQ(show.platform.closeRequests, 0);
   run.FormKeyDown(27);
   EXPECT_EQ(show.platform.closeRequests, 1);
@@ -286,7 +286,7 @@ TEST(RunWindowEnding, PreviewIgnoresInputAndAsksNoPassword) {
   run.pbShowMouseDown(player::MouseButton::Left);
   run.pbShowDblClick();
   run.FormKeyDown(27);
-  run.FormKeyPress('A');
+  run.FormKeyPress("A");
   EXPECT_EQ(show.platform.closeRequests, 0);
   EXPECT_FALSE(run.PopupMenuOffered());
   EXPECT_TRUE(run.FormCloseQuery());
