@@ -1,0 +1,137 @@
+#include "player/frame_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "project/picture_decoding.h"
+#include "raster/canvas.h"
+
+namespace player {
+namespace {
+
+constexpr int kJpegTypeCode = 2;
+
+bool IsStartOfFrame(uint8_t marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// A picture-coordinate edge on the decoded pixels' grid.
+int Scaled(int edge, int own, int decoded) {
+  if (own == decoded) return edge;
+  return static_cast<int>(std::lround(static_cast<double>(edge) * decoded / own));
+}
+
+// The source part `from` of `src` as premultiplied pixels: the key colour
+// becomes fully transparent, every other pixel opaque.
+raster::Bitmap KeyedCopy(const raster::Bitmap& src, const raster::Rect& from, raster::Pixel key) {
+  raster::Bitmap out(from.Width(), from.Height());
+  for (int y = 0; y < out.Height(); ++y) {
+    const raster::Pixel* in = src.Row(from.top + y) + from.left;
+    raster::Pixel* row = out.Row(y);
+    for (int x = 0; x < out.Width(); ++x)
+      row[x] = (in[x] & 0xFFFFFFu) == key ? 0u : (in[x] | 0xFF000000u);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<Size> JpegFrameSize(std::span<const uint8_t> bytes) {
+  const std::size_t n = bytes.size();
+  if (n < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
+  std::size_t pos = 2;
+  while (pos < n) {
+    if (bytes[pos] != 0xFF) return std::nullopt;
+    while (pos < n && bytes[pos] == 0xFF) ++pos;  // fill bytes
+    if (pos >= n) return std::nullopt;
+    const uint8_t marker = bytes[pos++];
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
+    if (marker == 0xD9 || marker == 0xDA || n - pos < 2) return std::nullopt;
+    const std::size_t length = (std::size_t{bytes[pos]} << 8) | bytes[pos + 1];
+    if (length < 2) return std::nullopt;
+    if (IsStartOfFrame(marker)) {
+      if (length < 7 || n - pos < 7) return std::nullopt;
+      const int height = (bytes[pos + 3] << 8) | bytes[pos + 4];
+      const int width = (bytes[pos + 5] << 8) | bytes[pos + 6];
+      return Size{width, height};
+    }
+    pos += length;
+  }
+  return std::nullopt;
+}
+
+bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out) {
+  imageformats::DecodeOptions hint;
+  std::optional<Size> declared;
+  if (typeCode == kJpegTypeCode && !box.IsEmpty()) {
+    declared = JpegFrameSize(bytes);
+    if (declared) {
+      hint.fitWidth = box.width;
+      hint.fitHeight = box.height;
+    }
+  }
+  raster::Bitmap pixels;
+  const bool known = project::DecodePictureStream(bytes, pixels, typeCode, hint);
+  Size own{pixels.Width(), pixels.Height()};
+  // A reduced decode: the rules keep working on the size the file declares.
+  if (declared && !pixels.IsEmpty() && pixels.Width() <= declared->width && pixels.Height() <= declared->height)
+    own = *declared;
+  out.pixels = std::move(pixels);
+  out.own = out.pixels.IsEmpty() ? Size{} : own;
+  return known;
+}
+
+raster::Bitmap Resample(const DecodedPicture& picture, const raster::Rect& crop, Size size, bool transparentKey) {
+  if (size.IsEmpty() || picture.pixels.IsEmpty() || picture.own.IsEmpty()) return {};
+  const raster::Bitmap& src = picture.pixels;
+  const raster::Rect from = raster::Rect{Scaled(crop.left, picture.own.width, src.Width()),
+                                         Scaled(crop.top, picture.own.height, src.Height()),
+                                         Scaled(crop.right, picture.own.width, src.Width()),
+                                         Scaled(crop.bottom, picture.own.height, src.Height())}
+                                .Intersect(src.Bounds());
+  if (from.IsEmpty()) return {};
+  raster::Bitmap out(size.width, size.height);
+  const raster::Rect to{0, 0, size.width, size.height};
+  if (transparentKey) {
+    const raster::Bitmap keyed = KeyedCopy(src, from, src.At(0, 0) & 0xFFFFFFu);
+    raster::Canvas(out).ResampleHighQuality(to, keyed, keyed.Bounds());
+  } else {
+    raster::Canvas(out).ResampleHighQuality(to, src, from);
+    MakeOpaque(out);
+  }
+  return out;
+}
+
+void DrawTransparent(raster::Bitmap& picture, const raster::Bitmap& frame, raster::Point origin) {
+  for (int y = 0; y < picture.Height(); ++y) {
+    const int64_t fy = int64_t{origin.y} + y;
+    raster::Pixel* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      const raster::Pixel p = row[x];
+      const unsigned coverage = raster::PixelA(p);
+      const int64_t fx = int64_t{origin.x} + x;
+      const bool onFrame = fy >= 0 && fy < frame.Height() && fx >= 0 && fx < frame.Width();
+      if (coverage == 255 || !onFrame) {
+        row[x] = p | 0xFF000000u;
+        continue;
+      }
+      const raster::Pixel under = frame.At(static_cast<int>(fx), static_cast<int>(fy));
+      const unsigned rest = 255 - coverage;
+      const auto mix = [&](uint8_t over, uint8_t back) {
+        return static_cast<uint8_t>(std::min(255u, over + (back * rest + 127) / 255));
+      };
+      row[x] = raster::MakePixel(mix(raster::PixelR(p), raster::PixelR(under)),
+                                 mix(raster::PixelG(p), raster::PixelG(under)),
+                                 mix(raster::PixelB(p), raster::PixelB(under)));
+    }
+  }
+}
+
+void MakeOpaque(raster::Bitmap& bitmap) {
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    raster::Pixel* row = bitmap.Row(y);
+    for (int x = 0; x < bitmap.Width(); ++x) row[x] |= 0xFF000000u;
+  }
+}
+
+}  // namespace player

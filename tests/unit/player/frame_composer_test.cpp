@@ -1,0 +1,338 @@
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <algorithm>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "player/frame_composer.h"
+#include "player/frame_picture.h"
+#include "player/frame_test_support.h"
+
+namespace player {
+namespace {
+
+using namespace player::testing;
+using raster::Rect;
+
+class Composer : public ::testing::Test {
+ protected:
+  Composer() : display(1024, 768, kMagenta) {}
+  // Adds a picture item and composes it.
+  void Prepare(const raster::Bitmap& picture) {
+    scene.Add(picture);
+    scene.composer.PrepareItem(static_cast<int>(scene.showItems.size()) - 1, display);
+  }
+  const raster::Bitmap& Picture() { return scene.composer.FPicture; }
+  raster::Point Origin() { return {scene.composer.FOriginX, scene.composer.FOriginY}; }
+  FrameScene scene;
+  raster::Bitmap display;
+};
+
+TEST_F(Composer, FitInsideKeepsAPictureThatFitsCentred) {
+  const raster::Bitmap picture = TwoBands(800, 600, 300, kRed, kBlue);
+  Prepare(picture);
+  EXPECT_TRUE(SameBitmap(Picture(), picture));
+  EXPECT_EQ(Origin(), (raster::Point{112, 84}));
+}
+
+TEST_F(Composer, FitInsideShrinksALargePicture) {
+  Prepare(TwoBands(2000, 1000, 500, kRed, kBlue));
+  ASSERT_EQ(Picture().Width(), 1024);
+  ASSERT_EQ(Picture().Height(), 512);
+  EXPECT_EQ(Origin(), (raster::Point{0, 128}));
+  EXPECT_TRUE(AllPixels(Picture(), {0, 0, 1024, 256}, kRed));
+  EXPECT_TRUE(AllPixels(Picture(), {0, 256, 1024, 512}, kBlue));
+}
+
+TEST_F(Composer, FitModeTwoStretchesTheTopLeftPartOverTheScreen) {
+  scene.project.FitMode = 2;
+  // Only the top 750 rows and every column are used: no red may appear.
+  raster::Bitmap picture = TwoBands(1000, 1000, 750, kGreen, kRed);
+  for (int y = 0; y < 750; ++y) picture.At(999, y) = kBlue;
+  Prepare(picture);
+  ASSERT_EQ(Picture().Width(), 1024);
+  ASSERT_EQ(Picture().Height(), 768);
+  EXPECT_TRUE(AllPixels(Picture(), {0, 0, 1020, 768}, kGreen));
+  EXPECT_TRUE(AllPixels(Picture(), {1023, 0, 1024, 768}, kBlue));
+  EXPECT_EQ(Origin(), (raster::Point{0, 0}));
+}
+
+TEST_F(Composer, ActualSizeKeepsTheSizeAndCentresACrop) {
+  scene.project.FitMode = 0;
+  const raster::Bitmap picture = TwoColumns(2000, 1000, 1000, kRed, kBlue);
+  Prepare(picture);
+  EXPECT_TRUE(SameBitmap(Picture(), picture));
+  EXPECT_EQ(Origin(), (raster::Point{-488, -116}));
+}
+
+TEST_F(Composer, StretchFillsTheScreen) {
+  scene.project.FitMode = 3;
+  Prepare(Solid(10, 700, kGreen));
+  EXPECT_EQ(Picture().Width(), 1024);
+  EXPECT_EQ(Picture().Height(), 768);
+  EXPECT_TRUE(AllPixels(Picture(), Picture().Bounds(), kGreen));
+}
+
+TEST_F(Composer, AnUnknownFitModeKeepsThePreviousPicture) {
+  Prepare(Solid(100, 50, kGreen));
+  scene.project.FitMode = 7;
+  Prepare(Solid(30, 30, kRed));
+  EXPECT_TRUE(SameBitmap(Picture(), Solid(100, 50, kGreen)));
+  EXPECT_EQ(Origin(), (raster::Point{462, 359}));
+}
+
+TEST(ComposerPreview, ActualSizeAndFillActAsFitInside) {
+  for (const int mode : {0, 1, 2}) {
+    FrameScene scene(152, 112, true);
+    scene.project.FitMode = mode;
+    scene.Add(Solid(2000, 1000, kGreen));
+    raster::Bitmap display(152, 112);
+    scene.composer.PrepareItem(0, display);
+    EXPECT_EQ(scene.composer.FPicture.Width(), 152) << mode;
+    EXPECT_EQ(scene.composer.FPicture.Height(), 76) << mode;
+    EXPECT_EQ(scene.composer.FOriginY, 18) << mode;
+    EXPECT_TRUE(AllPixels(scene.composer.FPicture, scene.composer.FPicture.Bounds(), kGreen));
+  }
+  FrameScene scene(152, 112, true);
+  scene.project.FitMode = 3;
+  scene.Add(Solid(20, 10, kGreen));
+  raster::Bitmap display(152, 112);
+  scene.composer.PrepareItem(0, display);
+  EXPECT_EQ(scene.composer.FPicture.Width(), 152);
+  EXPECT_EQ(scene.composer.FPicture.Height(), 112);
+}
+
+TEST(ComposerPlacement, RandomPlacementKeepsThePictureOnScreen) {
+  FrameScene scene(200, 150);
+  scene.project.RandomPlacement = true;
+  scene.Add(Solid(80, 60, kGreen));
+  raster::Bitmap display(200, 150);
+  int maxX = 0;
+  for (int i = 0; i < 300; ++i) {
+    scene.composer.PrepareItem(0, display);
+    ASSERT_GE(scene.composer.FOriginX, 0);
+    ASSERT_GE(scene.composer.FOriginY, 0);
+    ASSERT_LT(scene.composer.FOriginX, 200 - 80);
+    ASSERT_LT(scene.composer.FOriginY, 150 - 60);
+    maxX = std::max(maxX, scene.composer.FOriginX);
+  }
+  EXPECT_GT(maxX, 100);
+}
+
+TEST(ComposerPlacement, RandomPlacementCentresAPictureLargerThanTheArea) {
+  FrameScene scene(200, 150);
+  scene.project.RandomPlacement = true;
+  scene.project.FitMode = 0;
+  scene.Add(Solid(230, 100, kGreen));
+  raster::Bitmap display(200, 150);
+  for (int i = 0; i < 100; ++i) {
+    scene.composer.PrepareItem(0, display);
+    ASSERT_EQ(scene.composer.FOriginX, -15);
+    ASSERT_GE(scene.composer.FOriginY, 0);
+    ASSERT_LT(scene.composer.FOriginY, 50);
+  }
+}
+
+TEST_F(Composer, TransparentPictureShowsTheFrameWhereItsTopLeftColourWas) {
+  raster::Bitmap picture(40, 20, kMagenta);
+  for (int y = 5; y < 15; ++y)
+    for (int x = 10; x < 30; ++x) picture.At(x, y) = kBlue;
+  scene.Add(picture).Transparent = true;
+  scene.showItems[0]->BackgroundColor = 0x00FF00;  // green frame
+  scene.composer.PrepareItem(0, display);
+  EXPECT_TRUE(AllPixels(Picture(), {10, 5, 30, 15}, kBlue));
+  EXPECT_TRUE(AllPixels(Picture(), {0, 0, 40, 5}, kGreen));
+  EXPECT_TRUE(AllPixels(Picture(), {0, 15, 40, 20}, kGreen));
+  EXPECT_TRUE(AllPixels(Picture(), {0, 0, 10, 20}, kGreen));
+  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kGreen));  // frame unchanged
+}
+
+TEST_F(Composer, ShrunkTransparentPictureHasNoFringeOfTheKeyColour) {
+  raster::Bitmap picture(2048, 1536, kMagenta);
+  for (int y = 301; y < 1203; ++y)
+    for (int x = 433; x < 1601; ++x) picture.At(x, y) = kBlue;
+  scene.Add(picture).Transparent = true;
+  scene.showItems[0]->BackgroundColor = 0x00FF00;
+  scene.composer.PrepareItem(0, display);
+  ASSERT_EQ(Picture().Width(), 1024);
+  bool blended = false;
+  for (int y = 0; y < Picture().Height(); ++y)
+    for (int x = 0; x < Picture().Width(); ++x) {
+      const raster::Pixel p = Picture().At(x, y);
+      ASSERT_EQ(raster::PixelR(p), 0) << x << "," << y;  // magenta would bring red
+      ASSERT_EQ(raster::PixelA(p), 255);
+      ASSERT_EQ(raster::PixelG(p) + raster::PixelB(p), 255);
+      blended = blended || (raster::PixelG(p) != 0 && raster::PixelB(p) != 0);
+    }
+  EXPECT_TRUE(blended);  // the edges are smoothed, not jagged
+}
+
+TEST(DrawTransparent, KeyPixelsTakeTheFrameUnderTheOrigin) {
+  raster::Bitmap frame(8, 6);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) frame.At(x, y) = raster::MakePixel(static_cast<uint8_t>(x * 30), static_cast<uint8_t>(y * 40), 7);
+  raster::Bitmap picture(4, 3, 0u);  // fully transparent, premultiplied
+  picture.At(1, 1) = kWhite;
+  DrawTransparent(picture, frame, {3, 2});
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) {
+      if (x == 1 && y == 1) {
+        EXPECT_EQ(picture.At(x, y), kWhite);
+      } else if (y + 2 < 6 && x + 3 < 8) {
+        EXPECT_EQ(picture.At(x, y), frame.At(x + 3, y + 2)) << x << "," << y;
+      }
+    }
+  // Off the frame: opaque, nothing read outside the frame.
+  raster::Bitmap outside(2, 2, 0u);
+  DrawTransparent(outside, frame, {-5, 100});
+  EXPECT_TRUE(AllPixels(outside, outside.Bounds(), kBlack));
+}
+
+TEST_F(Composer, MissingPictureFileEndsTheShowWithItsPath) {
+  Prepare(Solid(100, 50, kGreen));
+  const raster::Bitmap before = Picture();
+  const raster::Point origin = Origin();
+  scene.project.PicturesEmbedded = false;
+  project::TPictureInfo& missing = scene.Add(Solid(10, 10, kRed));
+  missing.FileName = "C:\\photos\\sky.jpg";
+  scene.composer.FitPicture(missing);
+  ASSERT_EQ(scene.host.messages.size(), 1u);
+  EXPECT_EQ(scene.host.messages[0], "File not found : /no/such/folder/sky.jpg");
+  EXPECT_EQ(scene.host.quits, 1);
+  EXPECT_TRUE(SameBitmap(Picture(), before));
+  EXPECT_EQ(Origin(), origin);
+
+  scene.project.FilesBesideProgram = false;
+  scene.composer.FitPicture(missing);
+  EXPECT_EQ(scene.host.messages.back(), "File not found : C:\\photos\\sky.jpg");
+  EXPECT_EQ(scene.host.quits, 2);
+}
+
+TEST_F(Composer, DamagedPictureIsReportedAndTheShowGoesOn) {
+  Prepare(Solid(100, 50, kGreen));
+  scene.AddBytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 2}, 2);
+  scene.composer.PrepareItem(1, display);
+  ASSERT_EQ(scene.host.messages.size(), 1u);
+  EXPECT_NE(scene.host.messages[0].find("picture1.jpg"), std::string::npos);
+  EXPECT_NE(scene.host.messages[0].find("JPEG"), std::string::npos);
+  EXPECT_EQ(scene.host.quits, 0);
+  EXPECT_TRUE(Picture().IsEmpty());
+}
+
+TEST_F(Composer, CompositeModeKeepsTextsOffTheFrame) {
+  scene.project.ComposeMode = 1;
+  project::TPictureInfo& record = scene.Add(Solid(100, 50, kGreen));
+  record.ShowCaption = true;
+  record.Caption = "Hello";
+  record.CaptionPosition = 1;
+  record.CaptionFont.Color = 0xFFFFFF;
+  scene.composer.PrepareItem(0, display);
+  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kBlack));
+  EXPECT_TRUE(SameBitmap(scene.composer.FComposite, scene.composer.FFrame));
+  EXPECT_TRUE(AllPixels(display, display.Bounds(), kMagenta));  // the transition brings it in
+}
+
+TEST_F(Composer, SeparateModeDrawsTextsIntoTheFrameAndShowsItAtOnce) {
+  scene.project.ComposeMode = 0;
+  project::TPictureInfo& record = scene.Add(Solid(100, 50, kGreen));
+  record.ShowCaption = true;
+  record.Caption = "Hello";
+  record.CaptionPosition = 1;
+  record.CaptionFont.Color = 0xFFFFFF;
+  scene.composer.PrepareItem(0, display);
+  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {0, 0, 40, 10}, kWhite));
+  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {40, 0, 1024, 768}, kBlack));
+  EXPECT_TRUE(SameBitmap(display, scene.composer.FFrame));
+}
+
+TEST_F(Composer, BackdropOfAMediaItemAlwaysHasItsTexts) {
+  scene.project.ComposeMode = 1;
+  project::TPictureInfo& record = scene.Add(Solid(100, 50, kGreen));
+  record.Kind = 1;
+  record.ShowText = true;
+  record.Text = "movie";
+  record.TextPosition = 1;
+  record.TextFont.Color = 0x0000FF;
+  scene.composer.PrepareBackdrop(0, display);
+  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {0, 0, 40, 10}, kRed));
+  EXPECT_TRUE(SameBitmap(display, scene.composer.FFrame));
+}
+
+TEST_F(Composer, IndexOutOfRangeDoesNothing) {
+  scene.Add(Solid(10, 10, kGreen));
+  scene.composer.PrepareItem(1, display);
+  scene.composer.PrepareItem(-1, display);
+  scene.composer.PrepareBackdrop(5, display);
+  EXPECT_TRUE(Picture().IsEmpty());
+  EXPECT_TRUE(AllPixels(display, display.Bounds(), kMagenta));
+}
+
+TEST(ComposerArea, ResizingTheShowAreaResizesTheFrame) {
+  FrameScene scene(100, 80);
+  EXPECT_EQ(scene.composer.FFrame.Width(), 100);
+  scene.composer.SetShowArea(3840, 2160, false);
+  EXPECT_EQ(scene.composer.FFrame.Width(), 3840);
+  EXPECT_EQ(scene.composer.FFrame.Height(), 2160);
+}
+
+// JPEG pictures made by ImageMagick at test time.
+std::vector<uint8_t> MakeJpeg(const std::string& folder, int w, int h) {
+  const std::string path = folder + "picture.jpg";
+  const std::string command = "convert -size " + std::to_string(w) + "x" + std::to_string(h) +
+                              " gradient:red-blue -quality 90 '" + path + "'";
+  if (std::system(command.c_str()) != 0) return {};
+  const std::string bytes = [&] {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+TEST(ComposerJpeg, ALargeJpegIsDecodedSmallerButFittedByItsOwnSize) {
+  FrameScene scene(1024, 768);
+  const std::vector<uint8_t> jpeg = MakeJpeg(scene.temp, 2600, 1300);
+  ASSERT_FALSE(jpeg.empty());
+  EXPECT_EQ(JpegFrameSize(jpeg), (Size{2600, 1300}));
+  DecodedPicture decoded;
+  ASSERT_TRUE(DecodeForBox(jpeg, 2, {1024, 768}, decoded));
+  EXPECT_EQ(decoded.own, (Size{2600, 1300}));
+  EXPECT_LT(decoded.pixels.Width(), 2600);
+  EXPECT_GE(decoded.pixels.Width(), 1024);
+  EXPECT_GE(decoded.pixels.Height(), 768);
+
+  scene.AddBytes(jpeg, 2);
+  raster::Bitmap display(1024, 768);
+  scene.composer.PrepareItem(0, display);
+  EXPECT_EQ(scene.composer.FPicture.Width(), 1024);
+  EXPECT_EQ(scene.composer.FPicture.Height(), 512);
+  EXPECT_EQ(scene.composer.FOriginY, 128);
+  // Top rows red, bottom rows blue, alpha opaque.
+  const raster::Pixel top = scene.composer.FPicture.At(500, 2);
+  const raster::Pixel bottom = scene.composer.FPicture.At(500, 509);
+  EXPECT_GT(raster::PixelR(top), 230);
+  EXPECT_GT(raster::PixelB(bottom), 230);
+  EXPECT_EQ(raster::PixelA(top), 255);
+
+  // Actual size needs every pixel.
+  ASSERT_TRUE(DecodeForBox(jpeg, 2, {}, decoded));
+  EXPECT_EQ(decoded.pixels.Width(), 2600);
+}
+
+TEST(JpegFrameSize, ReadsOnlyWhatIsThere) {
+  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{}), std::nullopt);
+  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{0xFF, 0xD8}), std::nullopt);
+  const std::vector<uint8_t> sof = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x00, 0x00,  // APP0, 2 bytes
+                                    0xFF, 0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x01, 0x2C, 0x02, 0x58, 0x03};
+  EXPECT_EQ(JpegFrameSize(sof), (Size{600, 300}));
+  for (size_t cut = 0; cut < sof.size() - 1; ++cut)  // every truncation: nothing, no overread
+    EXPECT_EQ(JpegFrameSize(std::span(sof.data(), cut)), std::nullopt) << cut;
+  const std::vector<uint8_t> scanFirst = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02};
+  EXPECT_EQ(JpegFrameSize(scanFirst), std::nullopt);
+  const std::vector<uint8_t> badLength = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x01};
+  EXPECT_EQ(JpegFrameSize(badLength), std::nullopt);
+}
+
+}  // namespace
+}  // namespace player
