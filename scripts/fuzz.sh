@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target and runs each for a short while (default 20 s)
-# on a fresh corpus; any crash, leak or sanitizer report fails the run.
+# on its corpus (with the seeds under fuzz/seeds/NAME); any crash, leak or sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -13,7 +13,9 @@ for target in build/fuzz/fuzzers/*; do
   name=$(basename "$target")
   corpus=build/fuzz/corpus/$name
   mkdir -p "$corpus"
-  if "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" \
+  seeds=()
+  [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
+  if "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" "${seeds[@]}" \
       >"build/fuzz/$name.log" 2>&1; then
     echo "fuzz $name: no finding in ${seconds}s"
     passed=$((passed + 1))

@@ -1,0 +1,1 @@
+slideshow_add_fuzzer(fuzz_project_container LIBS project SOURCES ${CMAKE_CURRENT_LIST_DIR}/project_container_fuzz.cpp)
