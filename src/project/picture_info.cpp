@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "base/codepage.h"
 #include "project/color_tables.h"
 #include "project/record_text.h"
 
@@ -96,7 +97,7 @@ void ApplyFontField(TFontSpec& font, int index, std::string_view value) {
     case 0: font.Charset = IntegerValue(value); break;
     case 1: font.Color = static_cast<ColorRef>(IntegerValue(value)); break;
     case 2: font.Height = IntegerValue(value); break;
-    case 3: font.Name = std::string(value); break;
+    case 3: font.Name = base::Utf8FromWindows1252(value); break;
     default: AddFontStyles(font, value); break;
   }
 }
@@ -157,7 +158,8 @@ void TPictureInfo::ApplyTag(uint8_t tag, std::string_view value) {
           } else if constexpr (std::is_same_v<Field, bool TPictureInfo::*>) {
             this->*field = BooleanValue(value);
           } else {
-            this->*field.member = std::string(value.substr(0, field.limit));
+            // Cut to the stored limit first: the limits count stored bytes.
+            this->*field.member = base::Utf8FromWindows1252(value.substr(0, field.limit));
           }
         },
         entry.field);

@@ -1,6 +1,8 @@
 // The project header: tagged records read into the fields of TProjectInfo.
+// Texts are stored as Windows-1252 and kept as UTF-8.
 #include <variant>
 
+#include "base/codepage.h"
 #include "project/project_info.h"
 #include "project/record_text.h"
 
@@ -40,18 +42,18 @@ constexpr uint8_t kFirstUiTextTag = 42;
 void TProjectInfo::ParseHeader(std::string_view text) {
   ForEachRecord(text, [this](uint8_t tag, std::string_view value) {
     if (tag == kMusicFileTag) {
-      MusicFiles.emplace_back(value);
+      MusicFiles.push_back(base::Utf8FromWindows1252(value));
       return;
     }
     if (tag >= kFirstUiTextTag && tag < kFirstUiTextTag + kUiTextCount) {
-      UiTexts[tag - kFirstUiTextTag] = std::string(value);
+      UiTexts[tag - kFirstUiTextTag] = base::Utf8FromWindows1252(value);
       return;
     }
     for (const HeaderTag& entry : kHeaderTags) {
       if (entry.tag != tag) continue;
       if (auto* b = std::get_if<BoolField>(&entry.field)) this->*(*b) = BooleanValue(value);
       if (auto* i = std::get_if<IntField>(&entry.field)) this->*(*i) = IntegerValue(value);
-      if (auto* t = std::get_if<TextField>(&entry.field)) this->*(*t) = std::string(value);
+      if (auto* t = std::get_if<TextField>(&entry.field)) this->*(*t) = base::Utf8FromWindows1252(value);
       return;
     }
     // Any other tag is skipped with its value.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 
+#include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
 #include "project/info_position.h"
@@ -23,7 +24,7 @@ constexpr int64_t kProgressEvery = 16 * 1024 * 1024;
 
 void CheckValue(const RecordValue& value, bool inPicture) {
   if (value.text.find(kValueEnd) != std::string::npos)
-    Fail(value.where, value.field, "the byte 0x80 cannot be stored in a show");
+    Fail(value.where, value.field, "the byte 0x80 (the euro sign) cannot be stored in a show");
   if (value.text.find('\0') != std::string::npos) Fail(value.where, value.field, "a NUL byte cannot be stored");
   if (inPicture && value.text.find(kPictureEnd) != std::string::npos)
     Fail(value.where, value.field, "the byte 0x7F cannot be stored in an item");
@@ -120,7 +121,8 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
 
   std::string record = Record(1, std::to_string(number));
   if (!FindValue(item.values, 2)) {
-    const RecordValue name{2, base::FileNameOf(item.source), "FileName", item.where};
+    const RecordValue name{2, base::Windows1252FromUtf8(base::FileNameOf(item.source)).value_or("?"), "FileName",
+                           item.where};
     CheckValue(name, true);
     CheckLimit(name, 255);
     record += Record(2, name.text);
@@ -160,7 +162,8 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
     header += Record(1, music.stored);
   }
   if (manifest.dialogImage && !FindValue(manifest.header, 31)) {
-    const RecordValue name{31, base::FileNameOf(*manifest.dialogImage), "DialogImageFile", manifest.dialogImageWhere};
+    const RecordValue name{31, base::Windows1252FromUtf8(base::FileNameOf(*manifest.dialogImage)).value_or("?"),
+                           "DialogImageFile", manifest.dialogImageWhere};
     CheckValue(name, false);
     header += Record(31, name.text);
   }

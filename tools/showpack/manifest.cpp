@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
 
@@ -54,7 +55,7 @@ class Reader {
           return std::to_string(ColorFromHex(node, s->get(), field));
         Fail(node, field, "expected a whole number");
       case FieldType::Text:
-        if (const auto* s = node.as_string()) return s->get();
+        if (const auto* s = node.as_string()) return StoredText(node, s->get(), field);
         if (const auto* a = node.as_array(); a && spec.name == "Transitions") return NumberList(*a, field);
         Fail(node, field, "expected text in quotes");
     }
@@ -75,7 +76,7 @@ class Reader {
           const auto* text = entry.as_string();
           if (!text) Fail(entry, name, "expected a file name in quotes");
           const std::string resolved = Resolve(text->get());
-          manifest.music.push_back({resolved, std::string(text->get()), Where(entry)});
+          manifest.music.push_back({resolved, StoredText(entry, text->get(), name), Where(entry)});
         }
       } else if (name == "DialogImage") {
         manifest.dialogImage = File(node, name);
@@ -135,6 +136,13 @@ class Reader {
       if (!spec) Fail(part, name, "unknown font field (Charset, Color, Height, Name, Style)");
       values.push_back(Value(part, *spec, name, static_cast<uint8_t>(firstTag + spec->tag)));
     }
+  }
+
+  // Shows store their texts as Windows-1252.
+  std::string StoredText(const toml::node& node, std::string_view text, std::string_view field) const {
+    auto stored = base::Windows1252FromUtf8(text);
+    if (!stored) Fail(node, field, "holds a character that the Windows-1252 character set cannot write");
+    return *stored;
   }
 
   uint32_t ColorFromHex(const toml::node& node, std::string_view text, std::string_view field) const {

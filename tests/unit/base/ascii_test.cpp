@@ -28,3 +28,21 @@ TEST(Ascii, ParseInt32AcceptsOnlyWholeDecimalNumbers) {
 }
 
 }  // namespace
+
+#include "base/codepage.h"
+
+namespace {
+
+TEST(Codepage, Windows1252RoundTrip) {
+  EXPECT_EQ(base::Utf8FromWindows1252("Caf\xE9 \x80 \x93quote\x94"), "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cquote\xE2\x80\x9D");
+  EXPECT_EQ(base::Windows1252FromUtf8("Caf\xC3\xA9 \xE2\x82\xAC"), "Caf\xE9 \x80");
+  for (int byte = 1; byte < 256; ++byte) {
+    const std::string one(1, static_cast<char>(byte));
+    EXPECT_EQ(base::Windows1252FromUtf8(base::Utf8FromWindows1252(one)), one) << byte;
+  }
+  EXPECT_FALSE(base::Windows1252FromUtf8("\xE4\xB8\xAD"));  // a CJK character
+  EXPECT_FALSE(base::Windows1252FromUtf8("\xC3"));          // cut short
+  EXPECT_FALSE(base::Windows1252FromUtf8("\x80"));          // not UTF-8
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "base/random.h"
+#include "container_writer.h"
+#include "inspect.h"
+#include "manifest.h"
+#include "project/container_fixture.h"
+#include "project/project_info.h"
+
+namespace {
+
+using showpack::ManifestError;
+
+class ShowpackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = testing_support::ScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    testing_support::WriteFile(folder + "player.scr", "MZ-bare-player-image");
+    testing_support::WriteFile(folder + "a.jpg", "JPEGBYTES");
+    testing_support::WriteFile(folder + "b.gif", "GIF89a..");
+    testing_support::WriteFile(folder + "song.mid", "MThd-song");
+    testing_support::WriteFile(folder + "side.bmp", "BMside");
+  }
+
+  std::string Build(const std::string& manifest, const std::string& name = "Show.scr") {
+    testing_support::WriteFile(folder + "show.toml", manifest);
+    const auto parsed = showpack::ReadManifest(folder + "show.toml");
+    showpack::WriteOptions options{folder + "player.scr", folder + name, {}};
+    showpack::WriteScreensaver(parsed, options);
+    return folder + name;
+  }
+
+  // The message of the error that building `manifest` raises.
+  std::string BuildError(const std::string& manifest) {
+    try {
+      Build(manifest);
+    } catch (const ManifestError& error) {
+      return error.what();
+    }
+    return "no error";
+  }
+
+  std::string folder;
+};
+
+const char* kShow = R"(
+[project]
+ProjectName = "Sunset.scr"
+SlideSeconds = 7
+RandomOrder = false
+MusicFiles = ["song.mid"]
+DialogImage = "side.bmp"
+MenuStopCaption = "Stop"
+UiText44 = "Missing %s"
+
+[[item]]
+File = "a.jpg"
+Caption = "Caf\u00e9"
+CaptionFont = { Name = "Arial", Height = -30, Color = "#FF0000", Style = "13" }
+Transitions = [0, 56, 120]
+
+[[item]]
+File = "b.gif"
+BackgroundOnly = true
+Kind = 0
+)";
+
+TEST_F(ShowpackTest, BuiltShowReadsBackThroughTheProgramsReader) {
+  const std::string path = Build(kShow);
+  project::StdProjectServices services;
+  project::TProjectInfo info(path, services);
+  info.ReadHeader();
+  base::SeededRandom random(1);
+  info.ReadPictures(random);
+
+  EXPECT_EQ(info.ProjectName, "Sunset.scr");
+  EXPECT_EQ(info.SlideSeconds, 7);
+  EXPECT_FALSE(info.RandomOrder);
+  EXPECT_EQ(info.MusicFiles, (std::vector<std::string>{"song.mid"}));
+  EXPECT_EQ(info.DialogImageFile, "side.bmp");
+  EXPECT_EQ(info.MenuStopCaption(), "Stop");
+  EXPECT_EQ(info.FileNotFoundText(), "Missing %s");
+  ASSERT_EQ(info.Pictures.size(), 2u);
+  const auto& first = *info.Pictures[0];
+  EXPECT_EQ(first.Number, 0);
+  EXPECT_EQ(first.Caption, "Caf\xC3\xA9") << "stored as Windows-1252, read back as UTF-8";
+  EXPECT_EQ(first.TypeCode, 2);
+  EXPECT_EQ(first.CaptionFont.Name, "Arial");
+  EXPECT_EQ(first.CaptionFont.Height, -30);
+  EXPECT_EQ(first.CaptionFont.Color, 0x0000FFu) << "#RRGGBB is stored as a Windows colour";
+  EXPECT_TRUE(first.CaptionFont.Bold && first.CaptionFont.Underline && !first.CaptionFont.Italic);
+  EXPECT_EQ(first.Transitions, "0;56;120;");
+  EXPECT_EQ(info.Pictures[1]->TypeCode, 11);
+  EXPECT_TRUE(info.Pictures[1]->BackgroundOnly);
+
+  std::vector<uint8_t> bytes;
+  int typeCode = 0;
+  ASSERT_TRUE(info.GetPictureStream(1, bytes, typeCode));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "GIF89a..");
+  ASSERT_TRUE(info.GetDialogImageStream(bytes, typeCode));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "BMside");
+  ASSERT_TRUE(info.GetMusicStream(0, bytes));
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "MThd-song");
+
+  // The program image is untouched at the front.
+  EXPECT_EQ(testing_support::ReadFile(path).substr(0, 20), "MZ-bare-player-image");
+
+  std::ostringstream printed;
+  showpack::InspectScreensaver(path, printed);
+  EXPECT_NE(printed.str().find("ProjectName: \"Sunset.scr\""), std::string::npos);
+  EXPECT_NE(printed.str().find("[item 1]"), std::string::npos);
+  EXPECT_NE(printed.str().find("MusicOffsets: "), std::string::npos);
+}
+
+TEST_F(ShowpackTest, ExternalItemsAreNamedNotEmbedded) {
+  const std::string path = Build(R"(
+[project]
+PicturesEmbedded = false
+MediaEmbedded = false
+MusicFiles = ["song.mid"]
+
+[[item]]
+File = "a.jpg"
+)");
+  project::StdProjectServices services;
+  project::TProjectInfo info(path, services);
+  info.ReadHeader();
+  base::SeededRandom random(1);
+  info.ReadPictures(random);
+  EXPECT_EQ(info.Pictures[0]->Size, 0);
+  EXPECT_EQ(info.Pictures[0]->FileName, "a.jpg");
+  EXPECT_EQ(info.GetMusicFile(0), folder + "song.mid");
+  EXPECT_EQ(testing_support::ReadFile(path).find("JPEGBYTES"), std::string::npos);
+}
+
+TEST_F(ShowpackTest, ErrorsNameTheFileTheLineAndTheField) {
+  const std::string file = folder + "show.toml";
+  EXPECT_EQ(BuildError("[project]\nSlideSeconds = \"five\"\n"),
+            file + ":2: SlideSeconds: expected a whole number");
+  EXPECT_EQ(BuildError("[project]\nSlidSeconds = 5\n"), file + ":2: SlidSeconds: unknown project field");
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"a.jpg\"\nCaption = 12\n"), file + ":3: Caption: expected text in quotes");
+  EXPECT_EQ(BuildError("[[item]]\nCaption = \"x\"\n"), file + ":1: File: every item needs a File");
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"gone.jpg\"\n"), file + ":2: File: file not found: " + folder + "gone.jpg");
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"a.jpg\"\nCaptionFont = { Size = 3 }\n"),
+            file + ":3: CaptionFont.Size: unknown font field (Charset, Color, Height, Name, Style)");
+  EXPECT_NE(BuildError("[project\n").find(file + ":1:"), std::string::npos);
+}
+
+TEST_F(ShowpackTest, ValuesTheFormatCannotHoldAreRefused) {
+  EXPECT_NE(BuildError("[project]\nAuthorName = \"5 \\u20AC\"\n").find("0x80"), std::string::npos);
+  EXPECT_NE(BuildError("[[item]]\nFile = \"a.jpg\"\nCaption = \"a\\u007Fz\"\n").find("0x7F"), std::string::npos);
+  EXPECT_NE(BuildError("[project]\nAuthorName = \"\\u4E2D\"\n").find("Windows-1252"), std::string::npos);
+  EXPECT_NE(BuildError("[project]\nAuthorName = \"a\\u0000b\"\n").find("NUL"), std::string::npos);
+  EXPECT_NE(BuildError("[[item]]\nFile = \"a.jpg\"\nCaption = \"" + std::string(101, 'c') + "\"\n").find("at most 100"),
+            std::string::npos);
+  EXPECT_NE(BuildError("[[item]]\nFile = \"a.jpg\"\nText = \"" + std::string(4096, 't') + "\"\n").find("at most 4095"),
+            std::string::npos);
+  EXPECT_NE(BuildError("[project]\nMusicFiles = [\"nothing.mp3\"]\n").find("file not found"), std::string::npos);
+  EXPECT_FALSE(base::FileExists(folder + "Show.scr")) << "nothing is written for a refused show";
+  EXPECT_FALSE(base::FileExists(folder + "Show.scr.part"));
+}
+
+TEST_F(ShowpackTest, APlayerThatAlreadyCarriesAShowIsRefused) {
+  const std::string built = Build(kShow);
+  testing_support::WriteFile(folder + "show.toml", kShow);
+  const auto parsed = showpack::ReadManifest(folder + "show.toml");
+  showpack::WriteOptions options{built, folder + "Twice.scr", {}};
+  EXPECT_THROW(showpack::WriteScreensaver(parsed, options), ManifestError);
+}
+
+}  // namespace
