@@ -57,11 +57,16 @@ void FrameComposer::PrepareItem(int index, raster::Bitmap& display) {
 
 void FrameComposer::PrepareBackdrop(int index, raster::Bitmap& display) {
   if (index < 0 || index >= static_cast<int>(showItems_.size())) return;
+  ComposeBackdrop(index);
+  raster::Canvas(display).Draw({0, 0}, FFrame);
+}
+
+void FrameComposer::ComposeBackdrop(int index) {
+  if (index < 0 || index >= static_cast<int>(showItems_.size())) return;
   project::TPictureInfo& record = *showItems_[static_cast<std::size_t>(index)];
   DrawBackground(record);
   DrawCaption(record, FFrame);
   DrawDescription(record, FFrame);
-  raster::Canvas(display).Draw({0, 0}, FFrame);
 }
 
 void FrameComposer::FitPicture(const project::TPictureInfo& record) {

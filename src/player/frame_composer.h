@@ -16,6 +16,8 @@
 //     -> otherwise: FFrame is copied onto showImage at once
 //   // a Flash or video item:
 //   composer.PrepareBackdrop(FCurrentIndex, showImage);  // background + texts, copied
+// FrameSlideComposer (frame_slide_composer.h) puts this behind the run window's
+// SlideComposer interface.
 // A picture item whose file is missing shows "File not found : <path>" through
 // the host and asks it to quit; everything else goes on with what can be drawn.
 // The item lists are read at each call, so they may be filled after construction.
@@ -59,6 +61,8 @@ class FrameComposer {
   void PrepareItem(int index, raster::Bitmap& display);
   // The background and texts of a Flash or video item, copied onto `display`.
   void PrepareBackdrop(int index, raster::Bitmap& display);
+  // The same into FFrame only.
+  void ComposeBackdrop(int index);
 
   // Paints the record's background over all of FFrame; a gradient's style is
   // stored in the record (ChosenGradientStyle).
