@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the demo show into dist/demo (a 32-bit and a 64-bit screensaver) and
+# plays the 64-bit one under wine64 in a virtual display for some seconds,
+# leaving screenshots in dist/demo. Needs scripts/setup.sh and scripts/build.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-24}
+out=$PWD/dist/demo
+mkdir -p "$out"
+rm -f "$out"/shot-*.png
+
+work=$(mktemp -d)
+xvfb=""
+trap 'WINEPREFIX=$work/prefix wineserver -k >/dev/null 2>&1 || true; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+demo/make_pictures.sh "$work"
+cp demo/demo.toml "$work/"
+dist/tools/showpack build "$work/demo.toml" -o "$out/Demo.scr" --player dist/win64/screensaver.scr
+dist/tools/showpack build "$work/demo.toml" -o "$out/Demo32.scr" --player dist/win32/screensaver.scr
+
+display=:$((90 + RANDOM % 50))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+sleep 1
+echo "demo: preparing a fresh Wine prefix"
+"$wine" wineboot -i >/dev/null 2>&1
+echo "demo: playing dist/demo/Demo.scr for ${seconds}s"
+"$wine" "$out/Demo.scr" /s >/dev/null 2>&1 &
+for ((i = 1; i <= seconds / 3; i++)); do
+  sleep 3
+  import -display "$display" -window root "$out/shot-$(printf %02d "$i").png"
+done
+echo "demo: screenshots in dist/demo: $(cd "$out" && ls shot-*.png | tr '\n' ' ')"
