@@ -138,10 +138,14 @@ void FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, i
     return Size{width, TileHeight(width, own)};
   };
 
-  Size box = area;
-  if (mode == kTileMode) {
-    const std::optional<Size> declared = typeCode == 2 ? JpegFrameSize(bytes) : std::nullopt;
-    box = declared ? tileSize(*declared) : Size{};
+  // A JPEG is decoded at the smallest DCT scale that still covers what is drawn.
+  Size box;
+  if (const std::optional<Size> declared = typeCode == 2 ? JpegFrameSize(bytes) : std::nullopt) {
+    switch (mode) {
+      case kStretchMode: box = area; break;
+      case kCentreMode: box = FitWithin(*declared, area); break;
+      default: box = tileSize(*declared); break;
+    }
   }
   DecodedPicture picture;
   try {

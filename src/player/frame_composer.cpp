@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "base/paths.h"
@@ -12,6 +13,11 @@
 #include "raster/canvas.h"
 
 namespace player {
+namespace {
+
+constexpr int kJpegTypeCode = 2;
+
+}  // namespace
 
 std::string FormatFileMessage(const std::string& format, const std::string& path) {
   std::string message = format;
@@ -81,13 +87,15 @@ void FrameComposer::FitPicture(const project::TPictureInfo& record) {
     return;
   }
   const Size area = Area();
-  const FitPlan probe = PlanFit(project_.FitMode, FPreview, area, area);
-  if (!probe.keepPrevious) {
-    // Every mode but actual size shrinks the picture to at most the area.
-    const bool actualSize = project_.FitMode == 0 && !FPreview;
+  if (!PlanFit(project_.FitMode, FPreview, area, area).keepPrevious) {
+    // A JPEG that will be shrunk is decoded at the smallest DCT scale that
+    // still covers the part of it that is shown.
+    Size box;
+    if (const std::optional<Size> declared = typeCode == kJpegTypeCode ? JpegFrameSize(bytes) : std::nullopt)
+      box = CoverBox(PlanFit(project_.FitMode, FPreview, *declared, area), *declared);
     DecodedPicture picture;
     try {
-      DecodeForBox(bytes, typeCode, actualSize ? Size{} : area, picture);
+      DecodeForBox(bytes, typeCode, box, picture);
     } catch (const std::exception& error) {
       ShowDecodeError(record, error);
       picture = {};

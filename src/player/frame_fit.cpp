@@ -57,6 +57,15 @@ FitPlan PlanFit(int fitMode, bool preview, Size picture, Size area) {
   }
 }
 
+Size CoverBox(const FitPlan& plan, Size picture) {
+  if (plan.crop.IsEmpty() || plan.size.IsEmpty()) return {};
+  const auto side = [](int64_t want, int64_t whole, int64_t part) {
+    return static_cast<int>(std::min<int64_t>((want * whole + part - 1) / part, whole));
+  };
+  return {side(plan.size.width, picture.width, plan.crop.Width()),
+          side(plan.size.height, picture.height, plan.crop.Height())};
+}
+
 raster::Point CentredOrigin(Size picture, Size area) {
   return {(area.width - picture.width) / 2, (area.height - picture.height) / 2};
 }

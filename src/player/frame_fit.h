@@ -39,6 +39,10 @@ struct FitPlan {
 // the area, 3 stretched over the area. In preview, modes 0 and 2 act as 1.
 FitPlan PlanFit(int fitMode, bool preview, Size picture, Size area);
 
+// The size the whole picture must at least have, after a reduced-scale
+// decode, for its part `plan.crop` to still cover `plan.size`.
+Size CoverBox(const FitPlan& plan, Size picture);
+
 // (W - width) div 2 and (H - height) div 2: negative, centring a crop, when the
 // picture is larger than the area.
 raster::Point CentredOrigin(Size picture, Size area);

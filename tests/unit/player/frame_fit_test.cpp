@@ -78,6 +78,18 @@ TEST(PlanFit, ModesInFullScreenAndPreview) {
   EXPECT_FALSE(PlanFit(1, false, picture, kScreen).keepPrevious);
 }
 
+TEST(CoverBox, WhatAReducedDecodeMustStillCover) {
+  const Size photo{6000, 4000};
+  EXPECT_EQ(CoverBox(PlanFit(1, false, photo, {3840, 2160}), photo), (Size{3240, 2160}));
+  EXPECT_EQ(CoverBox(PlanFit(3, false, photo, {1920, 1080}), photo), (Size{1920, 1080}));
+  EXPECT_EQ(CoverBox(PlanFit(0, false, photo, {1920, 1080}), photo), photo);  // actual size: everything
+  // The 4000 x 3000 crop must itself still cover 1024 x 768.
+  EXPECT_EQ(CoverBox(PlanFit(2, false, {4000, 4000}, kScreen), {4000, 4000}), (Size{1024, 1024}));
+  // Never more than the picture.
+  EXPECT_EQ(CoverBox(PlanFit(3, false, {100, 50}, kScreen), {100, 50}), (Size{100, 50}));
+  EXPECT_EQ(CoverBox(PlanFit(1, false, {0, 0}, kScreen), {0, 0}), (Size{}));
+}
+
 TEST(Placement, CentredOriginIsNegativeForLargerPictures) {
   EXPECT_EQ(CentredOrigin({800, 600}, kScreen), (Point{112, 84}));
   EXPECT_EQ(CentredOrigin({1024, 512}, kScreen), (Point{0, 128}));
