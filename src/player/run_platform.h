@@ -31,6 +31,10 @@ class RunPlatform {
   virtual void BringToFront() = 0;
   virtual void SetCursorHidden(bool hidden) = 0;
   virtual bool CursorHidden() const = 0;
+  // The screenshot of the desktop that picture backgrounds may use: taken
+  // before the show window appears, deleted when the show ends.
+  virtual void CaptureDesktop() = 0;
+  virtual void DeleteDesktopCapture() = 0;
   // The show image (the bitmap behind pbShow), sized to the show area.
   virtual raster::Bitmap& ShowImage() = 0;
   // The show image changed inside `area`; bring it onto the screen.

@@ -29,6 +29,7 @@ TfRun::TfRun(RunDependencies deps)
       FSetting(FProjectInfo->ProjectName, deps.settingsBackend),
       engine_(deps.random) {
   InitRun();
+  platform_.CaptureDesktop();
 }
 
 TfRun::~TfRun() { FormDestroy(); }
@@ -321,7 +322,9 @@ void TfRun::FormDestroy() {
   for (RunTimer timer : {RunTimer::Show, RunTimer::Select, RunTimer::Video, RunTimer::MusicPlay, RunTimer::MaxRuntime})
     platform_.SetTimer(timer, false, 0);
   platform_.SetCursorHidden(false);
+  if (FCanEnd) platform_.PostToWindow(UM_STOPMUSIC);
   FCanEnd = false;
+  platform_.DeleteDesktopCapture();
 }
 
 }  // namespace player

@@ -6,7 +6,9 @@
 
 #include "base/random.h"
 #include "base/win32/utf16.h"
+#include "player/frame_desktop.h"
 #include "player/run_messages.h"
+#include "player/win32/desktop_capture.h"
 #include "player/run_window.h"
 #include "player/win32/show_composer.h"
 #include "project/win32/win32_project_services.h"
@@ -98,6 +100,10 @@ class Win32RunWindow final : public RunPlatform {
     SetCursor(hidden ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
   }
   bool CursorHidden() const override { return cursorHidden_; }
+  void CaptureDesktop() override { player::CaptureDesktop(DesktopCapturePath(projectServices_.TempFolder())); }
+  void DeleteDesktopCapture() override {
+    player::DeleteDesktopCapture(DesktopCapturePath(projectServices_.TempFolder()));
+  }
   raster::Bitmap& ShowImage() override { return image_; }
   void Present(const raster::Rect& area) override {
     if (!window_) return;

@@ -36,6 +36,8 @@ class FakePlatform : public RunPlatform {
   int settingDialogs = 0;
   std::vector<std::string> messages;
   bool cursorHidden = false;
+  int desktopCaptures = 0;
+  int desktopDeletes = 0;
   raster::Bitmap image;
 
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
@@ -61,6 +63,8 @@ class FakePlatform : public RunPlatform {
   void BringToFront() override {}
   void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }
   bool CursorHidden() const override { return cursorHidden; }
+  void CaptureDesktop() override { ++desktopCaptures; }
+  void DeleteDesktopCapture() override { ++desktopDeletes; }
   raster::Bitmap& ShowImage() override { return image; }
   void Present(const raster::Rect&) override {}
 

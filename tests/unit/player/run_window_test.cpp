@@ -36,6 +36,10 @@ TEST(RunWindowLoop, SequentialOrderWrapsAndTheFirstItemStartsAtOnce) {
     show.run->SelectTimerTimer();
   }
   EXPECT_EQ(show.prepared, (std::vector<int>{0, 1, 2, 0}));
+  EXPECT_EQ(show.platform.desktopCaptures, 1);
+  show.run.reset();
+  EXPECT_EQ(show.platform.desktopDeletes, 1);
+  EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
 }
 
 TEST(RunWindowLoop, RandomOrderMayRepeatAnItem) {
