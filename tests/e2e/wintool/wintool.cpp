@@ -6,12 +6,18 @@
 //                                     visibility, enabled, check state, rectangle, text
 //   wintool host WIDTH HEIGHT SECS    a host window; prints its client child's handle
 //   wintool key VK                    presses and releases a virtual key (SendInput)
+//   wintool combo VK VK ...           holds the keys down in order, releases them in reverse
+//                                     (combo 18 115 is Alt+F4)
 //   wintool char TEXT                 types characters (SendInput unicode)
 //   wintool move X Y | click X Y [left|right|double]
 //   wintool send HWND MSG WPARAM LPARAM   SendMessage; prints the result
 //   wintool post HWND MSG WPARAM LPARAM   PostMessage
 //   wintool settext HWND TEXT | gettext HWND | clickbutton HWND | foreground HWND
 //   wintool menu HWND                 the items of the pop-up menu window HWND
+//   wintool popup X Y TEXT...         a pop-up menu of its own with these items at X, Y, open
+//                                     until it is dismissed (a reference to compare with
+//                                     another program's menu, whose items Wine does not
+//                                     let other processes read)
 //   wintool pixel X Y                 the screen colour at X, Y as RRGGBB
 #include <windows.h>
 
@@ -115,6 +121,36 @@ void SendMouse(DWORD flags, int x = 0, int y = 0) {
   SendInput(1, &input, sizeof(input));
 }
 
+// A key chord as one input sequence, so that nothing else comes between the
+// presses and the releases.
+int Combo(int argc, wchar_t** argv, int first) {
+  if (first >= argc) return 2;
+  for (int i = first; i < argc; ++i) SendKey(static_cast<WORD>(Number(argv[i])), false);
+  for (int i = argc - 1; i >= first; --i) SendKey(static_cast<WORD>(Number(argv[i])), true);
+  return 0;
+}
+
+int Popup(int argc, wchar_t** argv, int first) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"WintoolPopupOwner";
+  RegisterClassW(&wc);
+  HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"WintoolPopupOwner", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+  HMENU menu = CreatePopupMenu();
+  for (int i = first + 2; i < argc; ++i) AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(i), argv[i]);
+  ShowWindow(owner, SW_SHOW);
+  SetForegroundWindow(owner);
+  const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                     static_cast<int>(Number(argv[first])),
+                                                     static_cast<int>(Number(argv[first + 1])), 0, owner, nullptr));
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+  std::printf("chosen=%d\n", chosen > 0 ? chosen - first - 2 : -1);
+  return 0;
+}
+
 int Menu(HWND popup) {
   HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
   if (!menu) return 1;
@@ -142,6 +178,8 @@ int wmain(int argc, wchar_t** argv) {
     const WORD vk = static_cast<WORD>(Number(arg(2)));
     SendKey(vk, false);
     SendKey(vk, true);
+  } else if (command == L"combo") {
+    return Combo(argc, argv, 2);
   } else if (command == L"char") {
     for (const wchar_t* c = arg(2); *c; ++c) {
       INPUT input[2]{};
@@ -181,6 +219,8 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(Handle(arg(2)), BM_CLICK, 0, 0);
   } else if (command == L"foreground") {
     return SetForegroundWindow(Handle(arg(2))) ? 0 : 1;
+  } else if (command == L"popup") {
+    return argc < 5 ? 2 : Popup(argc, argv, 2);
   } else if (command == L"menu") {
     return Menu(Handle(arg(2)));
   } else if (command == L"pixel") {
