@@ -37,6 +37,15 @@ VALUES = {
     "random transition": "REG_DWORD", "transition speed": "REG_DWORD", "newtransition": "REG_DWORD",
 }
 
+# A whole key as a fresh "OK" writes it, as reg add takes the data.
+DEFAULTS = {
+    "Enabled password": "0", "Pwd": "", "Mouse Sensitivity": "5", "Mouse Move": "1", "Mouse Left Click": "0",
+    "Mouse Right Click": "1", "Mouse Double Click": "1", "Esc Key": "1", "Enter Key": "1", "Specified Key": "0",
+    "Key Value": "A", "Enabled Music": "1", "Use Max Run Time": "0", "Max Run Time": "60",
+    "transition": "".join(f"{i};" for i in range(161)), "random transition": "1", "transition speed": "25",
+    "newtransition": "0",
+}
+
 
 def bmp(width, height, bgr=(0, 0, 255)):
     """An uncompressed 24-bit bitmap of one colour."""
@@ -274,10 +283,11 @@ class PasswordPromptTest(E2ETest, unittest.TestCase):
 
     def start_protected_show(self, name):
         folder = self.scratch(name.replace(".", "_"))
-        program = harness.build_show(manifest(name, SlideSeconds=1), name, folder, {"slide.bmp": bmp(4, 4)})
+        program = harness.build_show(manifest(name, SlideSeconds=60), name, folder, {"slide.bmp": bmp(4, 4)})
         key = rf"{KEY_ROOT}\{name.rsplit('.', 1)[0]}"
-        for value, kind, data in (("Enabled password", "REG_DWORD", "1"), ("Pwd", "REG_SZ", "secret")):
-            self.wine.run("reg", "add", key, "/v", value, "/t", kind, "/d", data, "/f", "/reg:32")
+        data = dict(DEFAULTS, **{"Enabled password": "1", "Pwd": "secret"})
+        for value, kind in VALUES.items():
+            self.wine.run("reg", "add", key, "/v", value, "/t", kind, "/d", data[value], "/f", "/reg:32")
         self.wine.start(program, "/s")
         show = self.wine.wait_window(**{"class": "TfRun", "visible": 1})
         if show is None:
@@ -287,6 +297,8 @@ class PasswordPromptTest(E2ETest, unittest.TestCase):
         prompt = self.wine.wait_window(text="Screensaver Password", visible=1)
         self.assertIsNotNone(prompt, "Esc on a protected show asked no password")
         self.assertTrue(prompt["exstyle"] & WS_EX_TOPMOST)
+        # Xvfb has no window manager to hand the keyboard to a new window.
+        self.wine.wintool("foreground", prompt["hwnd"])
         return show, prompt
 
     def gone(self, window):

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kClientWidth = 259;
 constexpr int kClientHeight = 82;
+constexpr UINT kTakeFocus = WM_APP + 1;
 
 class TfGetpassword {
  public:
@@ -36,10 +37,15 @@ class TfGetpassword {
         win32::CentreWindow(dialog, nullptr);
         HWND edit = GetDlgItem(dialog, IDC_EDTPASSWORD_PROMPT);
         SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);
-        SetForegroundWindow(dialog);
         SetFocus(edit);
+        // Once visible, take the keyboard from the full-screen show.
+        PostMessageW(dialog, kTakeFocus, 0, 0);
         return FALSE;  // the focus is set
       }
+      case kTakeFocus:
+        SetForegroundWindow(dialog);
+        SetFocus(GetDlgItem(dialog, IDC_EDTPASSWORD_PROMPT));
+        return TRUE;
       case WM_COMMAND:
         switch (LOWORD(wParam)) {
           case IDOK:  // also Enter: the default button

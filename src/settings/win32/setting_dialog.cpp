@@ -163,7 +163,8 @@ class TfSetting {
         return Command(LOWORD(wParam), HIWORD(wParam));
       case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_PCTL && header->code == TCN_SELCHANGE) ShowSelectedPage();
+        if (header->idFrom != IDC_PCTL || header->code != TCN_SELCHANGE) break;
+        ShowSelectedPage();
         return TRUE;
       }
       case WM_DRAWITEM:
