@@ -106,7 +106,8 @@ void TfRun::SelectTimerTimer() {
   platform_.SetTimer(RunTimer::Select, false, 0);
   // A project without show items is a black show that can still be ended.
   if (FItemCount == 0 || destroyed_) return;
-  if (FProjectInfo->RightClickMenu == 0) platform_.BringToFront();
+  // Not while a prompt or the settings dialog is open: it must keep the keyboard.
+  if (FProjectInfo->RightClickMenu == 0 && !FInDialog) platform_.BringToFront();
   FCurrentIndex = NextItemIndex(FItemKind);
   if (FItemKind == 0) {
     StartPictureItem();
@@ -248,6 +249,8 @@ bool TfRun::AskPassword() {
 
 bool TfRun::FormCloseQuery() {
   if (!FSetting.EnabledPassword || FPreview || closeWithoutPassword_) return true;
+  // A close request while the password is being asked already waits for that answer.
+  if (FInDialog) return false;
   FInDialog = true;
   const bool allowed = AskPassword();
   FInDialog = false;

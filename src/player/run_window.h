@@ -69,8 +69,6 @@ class TfRun {
   void Close1Click();
   void Setting1Click();
   bool FormCloseQuery();
-  // Ends the show after an error was shown: no password is asked.
-  void EndAfterError();
   void FormClose() { FStarted = false; }
 
   // The private messages; returns false for a message that is not the run window's.
@@ -117,6 +115,8 @@ class TfRun {
   void StartMediaItem();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
   bool AskPassword();
+  // Ends the show after an error was shown: no password is asked.
+  void EndAfterError();
   // SelectTimer keeps its interval between uses; it starts at one second.
   void ArmSelectTimer(uint32_t intervalMs);
   uint32_t DwellIntervalMs() const;

@@ -14,8 +14,7 @@ class SlideComposer {
   virtual void Resize(int width, int height, bool preview) = 0;
   // Composes the picture item `index` of the show items: the background into
   // the frame (and, in composite mode, the composite), the fitted picture into
-  // Picture() with its origin. May throw or call TfRun::EndAfterError when the
-  // picture cannot be read.
+  // Picture() with its origin. Throws when the picture cannot be read.
   virtual void PrepareItem(int index) = 0;
   // The background, caption and description of a Flash or video item into the
   // frame, copied onto the show image.

@@ -20,7 +20,7 @@ struct TextExtent {
 class TextRenderer {
  public:
   virtual ~TextRenderer() = default;
-  // The size of one line of single-byte (ANSI) text in `font`, as GDI's
+  // The size of one line of UTF-8 text in `font`, as GDI's
   // GetTextExtentPoint reports it: the height is the font's cell height.
   virtual TextExtent Measure(const project::TFontSpec& font, std::string_view text) = 0;
   // Draws one line with its cell's top-left corner at `at`, in `color`, with a

@@ -169,7 +169,10 @@ void TPictureInfo::ApplyTag(uint8_t tag, std::string_view value) {
 }
 
 bool TPictureInfo::AllowsBackgroundPicture(int n) const {
-  return BackgroundPictures.find(" " + std::to_string(n) + ";") != std::string::npos;
+  std::string entry = " ";
+  entry += std::to_string(n);
+  entry += ';';
+  return BackgroundPictures.find(entry) != std::string::npos;
 }
 
 }  // namespace project

@@ -169,7 +169,8 @@ class WineSession:
     def pixel(self, x, y):
         """The screen colour at (x, y) as (r, g, b), read from an X screenshot."""
         out = subprocess.run(
-            ["import", "-display", self.display, "-window", "root", "-crop", f"1x1+{x}+{y}", "txt:-"],
+            ["import", "-display", self.display, "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8",
+             "txt:-"],
             capture_output=True, check=True, timeout=60).stdout.decode()
         m = re.search(r"#([0-9A-Fa-f]{6})", out)
         v = int(m.group(1), 16)

@@ -155,12 +155,8 @@ class ShowWindowTest(E2ETest, unittest.TestCase):
         self.answer_prompt(window, "SeCret")
         self.assert_ended(proc, window)
 
-    # Bug: while the password prompt is open, the next item's SelectTimerTimer
-    # brings the show window to the front (SetWindowPos HWND_TOPMOST without
-    # SWP_NOACTIVATE) and the keyboard leaves the prompt; the typed Enter then
-    # reaches the show's FormKeyDown, which asks for a close again and opens a
-    # second prompt on top of the first, instead of confirming the first.
-    @unittest.expectedFailure
+    # The pictures go on changing behind the prompt; the prompt keeps the
+    # keyboard and no second prompt opens over it.
     def test_password_prompt_keeps_the_keyboard_while_pictures_change(self):
         proc, window = self.start_show("GuardedBusy.scr", {"Enabled password": 1, "Pwd": "secret"})
         self.foreground(window)

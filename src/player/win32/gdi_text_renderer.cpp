@@ -5,13 +5,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/win32/utf16.h"
+
 namespace player {
 namespace {
 
 // Italic and overhanging glyphs may reach past the measured box.
 int Overhang(const project::TFontSpec& font) { return std::abs(font.Height) / 2 + 4; }
 
-int TextLength(std::string_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT32_MAX)); }
+int TextLength(std::wstring_view text) { return static_cast<int>(std::min<std::size_t>(text.size(), INT32_MAX)); }
 
 BYTE SmoothingQuality() {
   UINT type = 0;
@@ -38,9 +40,9 @@ GdiTextRenderer::~GdiTextRenderer() {
   DeleteDC(dc_);
 }
 
-void GdiTextRenderer::SelectFont(const project::TFontSpec& spec) {
+void GdiTextRenderer::UseFont(const project::TFontSpec& spec) {
   if (font_ != nullptr && spec == fontSpec_) return;
-  LOGFONTA lf{};
+  LOGFONTW lf{};
   lf.lfHeight = spec.Height;
   lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = spec.Italic ? TRUE : FALSE;
@@ -51,9 +53,10 @@ void GdiTextRenderer::SelectFont(const project::TFontSpec& spec) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = quality_;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::size_t nameLength = std::min(spec.Name.size(), std::size_t{LF_FACESIZE - 1});
-  std::memcpy(lf.lfFaceName, spec.Name.data(), nameLength);
-  HFONT created = CreateFontIndirectA(&lf);
+  const std::wstring name = base::Utf16FromUtf8(spec.Name);
+  const std::size_t nameLength = std::min(name.size(), std::size_t{LF_FACESIZE - 1});
+  std::memcpy(lf.lfFaceName, name.data(), nameLength * sizeof(wchar_t));
+  HFONT created = CreateFontIndirectW(&lf);
   if (created == nullptr) return;  // keep drawing with the previous font
   const HGDIOBJ previous = SelectObject(dc_, created);
   if (originalFont_ == nullptr) originalFont_ = previous;
@@ -64,9 +67,10 @@ void GdiTextRenderer::SelectFont(const project::TFontSpec& spec) {
 
 TextExtent GdiTextRenderer::Measure(const project::TFontSpec& font, std::string_view text) {
   if (dc_ == nullptr) return {};
-  SelectFont(font);
+  UseFont(font);
   SIZE size{};
-  if (!GetTextExtentPoint32A(dc_, text.data(), TextLength(text), &size)) return {};
+  const std::wstring wide = base::Utf16FromUtf8(text);
+  if (!GetTextExtentPoint32W(dc_, wide.data(), TextLength(wide), &size)) return {};
   return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
@@ -114,7 +118,8 @@ void GdiTextRenderer::Draw(raster::Bitmap& target, const project::TFontSpec& fon
     std::memcpy(&before_[static_cast<std::size_t>(y) * width], row, width * sizeof(raster::Pixel));
   }
   SetTextColor(dc_, raster::ColorRefFromPixel(color));
-  TextOutA(dc_, static_cast<int>(at.x - box.left), static_cast<int>(at.y - box.top), text.data(), TextLength(text));
+  const std::wstring wide = base::Utf16FromUtf8(text);
+  TextOutW(dc_, static_cast<int>(at.x - box.left), static_cast<int>(at.y - box.top), wide.data(), TextLength(wide));
   GdiFlush();
   for (int y = 0; y < box.Height(); ++y) {
     raster::Pixel* row = target.Row(box.top + y) + box.left;

@@ -1,6 +1,6 @@
 // Slide text drawn with GDI: the record's font (face, height, charset, bold,
 // italic, underline, strike-out) with anti-aliasing, ClearType where the user
-// has it on. Text is single-byte (ANSI) as the project stores it.
+// has it on. Text is UTF-8, drawn through the wide-character GDI calls.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +27,7 @@ class GdiTextRenderer final : public TextRenderer {
 
  private:
   // Selects the font of `spec` into the DC, creating it when it changed.
-  void SelectFont(const project::TFontSpec& spec);
+  void UseFont(const project::TFontSpec& spec);
   // A top-down 32-bit DIB section of at least width x height, selected into the DC.
   raster::Pixel* Surface(int width, int height);
 

@@ -9,6 +9,7 @@
 #include "player/frame_desktop.h"
 #include "player/run_messages.h"
 #include "player/win32/desktop_capture.h"
+#include "player/win32/gdi_text_renderer.h"
 #include "player/run_window.h"
 #include "player/win32/show_composer.h"
 #include "project/win32/win32_project_services.h"
@@ -44,7 +45,7 @@ class Win32RunWindow final : public RunPlatform {
     base::SeededRandom random(GetTickCount64() ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32));
     try {
       run_ = std::make_unique<TfRun>(RunDependencies{programPath_, projectServices_, registry_, *this, random,
-                                                     [](TfRun& run) { return MakeShowComposer(run); }});
+                                                     [this](TfRun& run) { return MakeShowComposer(run, text_); }});
     } catch (const std::exception& error) {
       MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
       return 1;
@@ -93,7 +94,8 @@ class Win32RunWindow final : public RunPlatform {
     MessageBoxW(window_, base::Utf16FromUtf8(text).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
   }
   void BringToFront() override {
-    if (window_ && !run_->FPreview) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (window_ && !run_->FPreview)
+      SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   void SetCursorHidden(bool hidden) override {
     cursorHidden_ = hidden;
@@ -267,6 +269,7 @@ class Win32RunWindow final : public RunPlatform {
   HINSTANCE instance_;
   std::string programPath_;
   project::Win32ProjectServices projectServices_;
+  GdiTextRenderer text_;
   settings::RegistrySettingsBackend registry_;
   std::unique_ptr<TfRun> run_;
   HWND window_ = nullptr;

@@ -4,11 +4,13 @@
 #include <memory>
 
 #include "player/slide_composer.h"
+#include "player/text_renderer.h"
 
 namespace player {
 
 class TfRun;
 
-std::unique_ptr<SlideComposer> MakeShowComposer(TfRun& run);
+// `text` must outlive the composer.
+std::unique_ptr<SlideComposer> MakeShowComposer(TfRun& run, TextRenderer& text);
 
 }  // namespace player

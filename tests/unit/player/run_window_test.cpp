@@ -320,6 +320,20 @@ TEST(RunWindowEnding, PasswordCancelledThenAccepted) {
   EXPECT_EQ(show.platform.passwordPrompts, 3);
 }
 
+TEST(RunWindowEnding, NoSecondPromptWhileThePasswordIsAsked) {
+  ShowFixture show(TestName());
+  Ending(show).Settings().EnabledPassword = true;
+  show.Settings().Password = "pw";
+  auto& run = show.Start();
+  // The prompt is open (a nested message loop); a key or a timer arrives.
+  run.FInDialog = true;
+  EXPECT_FALSE(run.FormCloseQuery());
+  EXPECT_EQ(show.platform.passwordPrompts, 0);
+  run.FInDialog = false;
+  show.platform.passwordAnswers = {{true, "pw"}};
+  EXPECT_TRUE(run.FormCloseQuery());
+}
+
 TEST(RunWindowEnding, MaximumRunTimeOfOneMinute) {
   ShowFixture show(TestName());
   Ending(show).Settings().UseMaxRunTime = true;
