@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "project/picture_test_random.h"
 #include "project/project_errors.h"
+#include "raster/canvas.h"
 #include "raster/region.h"
 
 namespace project {
@@ -132,6 +135,127 @@ TEST(FillGradientTest, EveryStyleMatchesItsPerPixelRule) {
         for (int x = 0; x < w; ++x)
           ASSERT_EQ(bitmap.At(x, y), ExpectedPixel(0x2060E0, 0xC01040, style, w, h, x, y))
               << "style " << style << " size " << w << "x" << h << " at " << x << "," << y;
+    }
+  }
+}
+
+// The first, shape-by-shape way of painting the gradient, kept as the reference
+// for the row-by-row painter: every shape is a region (rectangle or rasterised
+// ellipse) and each ring between two shapes is filled in its colour.
+namespace reference {
+
+using raster::Canvas;
+using raster::Rect;
+using raster::Region;
+
+template <class ShapeOf, class ColorOf>
+void PaintNested(Canvas& canvas, int last, ShapeOf shapeOf, ColorOf colorOf) {
+  Region outer = shapeOf(0);
+  for (int i = 0; i <= last; ++i) {
+    Region inner = i < last ? shapeOf(i + 1) : Region();
+    canvas.FillRegion(inner.IsEmpty() ? outer : outer.Subtract(inner), colorOf(i));
+    outer = std::move(inner);
+  }
+}
+
+Region RectRegion(const Rect& rect) { return rect.IsEmpty() ? Region() : Region::FromRect(rect); }
+
+void FillGradient(ColorRef start, ColorRef end, int style, Bitmap& bitmap) {
+  const int w = bitmap.Width();
+  const int h = bitmap.Height();
+  if (bitmap.IsEmpty()) return;
+  Canvas canvas(bitmap);
+  const auto color = [&](double span, int t) { return GradientColor(start, end, span, t); };
+  switch (style) {
+    case 0:
+      for (int y = 0; y < h; ++y) canvas.HLine(0, w, y, color(h, y));
+      break;
+    case 1:
+      for (int y = h - 1; y >= 0; --y) canvas.HLine(0, w, y, color(h, h - y));
+      break;
+    case 2:
+      for (int x = 0; x < w; ++x) canvas.VLine(x, 0, h, color(w, x));
+      break;
+    case 3:
+      for (int x = w - 1; x >= 0; --x) canvas.VLine(x, 0, h, color(w, w - x));
+      break;
+    case 4:
+    case 5: {
+      const int m = w / 2;
+      PaintNested(
+          canvas, m, [&](int i) { return RectRegion({i, 0, w - i, h}); },
+          [&](int i) { return color(w / 2.0, style == 4 ? i : m - i); });
+      break;
+    }
+    case 6:
+    case 7: {
+      const int m = h / 2;
+      PaintNested(
+          canvas, m, [&](int i) { return RectRegion({0, i, w, h - i}); },
+          [&](int i) { return color(m, style == 6 ? i : m - i); });
+      break;
+    }
+    case 8:
+    case 9: {
+      const int m = std::max(w, h) / 2;
+      PaintNested(
+          canvas, m, [&](int r) { return RectRegion(Inset(w, h, r)); },
+          [&](int r) { return color(m, style == 8 ? m - r : r); });
+      break;
+    }
+    case 10:
+    case 11: {
+      const int m = std::max(w, h) / 2;
+      const ColorRef ground = (style == 10 ? end : start) & 0xFFFFFF;
+      canvas.FillRect(bitmap.Bounds(), raster::PixelFromColorRef(ground));
+      PaintNested(
+          canvas, m, [&](int r) { return Region::FromEllipse(Inset(w, h, r)); },
+          [&](int r) { return color(m, style == 10 ? m - r : r); });
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace reference
+
+// Odd, even, thin, square and lopsided sizes, in both orientations; the larger
+// ones give the ellipses enough rows for rounding ties in their outlines.
+TEST(FillGradientTest, EveryStyleMatchesTheShapeByShapePainter) {
+  const std::pair<int, int> sizes[] = {{1, 1},   {2, 1},    {1, 2},   {3, 3},    {17, 5},   {5, 17},
+                                       {37, 23}, {64, 64},  {64, 48}, {5, 301},  {301, 5},  {201, 99},
+                                       {99, 201}, {320, 180}, {181, 320}, {400, 399}};
+  const std::pair<ColorRef, ColorRef> colors[] = {{0x2060E0, 0xC01040}, {0xFFFFFF, 0x000000}, {0x010203, 0x030201}};
+  for (int style = 0; style < kGradientStyleCount; ++style) {
+    for (const auto& [w, h] : sizes) {
+      for (const auto& [start, end] : colors) {
+        Bitmap expected(w, h, MakePixel(1, 2, 3));
+        reference::FillGradient(start, end, style, expected);
+        Bitmap actual(w, h, MakePixel(4, 5, 6));
+        FillGradient(start, end, style, actual);
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            ASSERT_EQ(actual.At(x, y), expected.At(x, y))
+                << "style " << style << " size " << w << "x" << h << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(FillGradientTest, PaintsIntoABitmapWithPaddedRows) {
+  // A wrapped bitmap whose rows are longer than its width: the padding stays.
+  constexpr int kW = 9, kH = 7, kStride = 12;
+  const Pixel pad = MakePixel(7, 7, 7);
+  for (int style = 0; style < kGradientStyleCount; ++style) {
+    std::vector<Pixel> pixels(kStride * kH, pad);
+    Bitmap actual = Bitmap::Wrap(pixels.data(), kW, kH, kStride * sizeof(Pixel));
+    FillGradient(0x2060E0, 0xC01040, style, actual);
+    Bitmap expected(kW, kH);
+    reference::FillGradient(0x2060E0, 0xC01040, style, expected);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) ASSERT_EQ(actual.At(x, y), expected.At(x, y)) << style << " " << x << "," << y;
+      for (int x = kW; x < kStride; ++x) ASSERT_EQ(pixels[y * kStride + x], pad) << style << " row " << y;
     }
   }
 }
