@@ -95,8 +95,8 @@ std::optional<int> NamedUiText(std::string_view name) {
 }
 
 const FieldSpec* FindField(std::span<const FieldSpec> table, std::string_view name) {
-  for (const FieldSpec& spec : table)
-    if (spec.name == name) return &spec;
+  for (const FieldSpec& fieldSpec : table)
+    if (fieldSpec.name == name) return &fieldSpec;
   return nullptr;
 }
 

@@ -39,8 +39,8 @@ class Reader {
   }
 
   // The container text of a value of the given type.
-  std::string ValueText(const toml::node& node, const FieldSpec& spec, std::string_view field) const {
-    switch (spec.type) {
+  std::string ValueText(const toml::node& node, const FieldSpec& fieldSpec, std::string_view field) const {
+    switch (fieldSpec.type) {
       case FieldType::Boolean:
         if (const auto* b = node.as_boolean()) return b->get() ? "1" : "0";
         Fail(node, field, "expected true or false");
@@ -56,14 +56,14 @@ class Reader {
         Fail(node, field, "expected a whole number");
       case FieldType::Text:
         if (const auto* s = node.as_string()) return StoredText(node, s->get(), field);
-        if (const auto* a = node.as_array(); a && spec.name == "Transitions") return NumberList(*a, field);
+        if (const auto* a = node.as_array(); a && fieldSpec.name == "Transitions") return NumberList(*a, field);
         Fail(node, field, "expected text in quotes");
     }
     Fail(node, field, "unsupported value");
   }
 
-  RecordValue Value(const toml::node& node, const FieldSpec& spec, std::string_view field, uint8_t tag) const {
-    return {tag, ValueText(node, spec, field), std::string(field), Where(node)};
+  RecordValue Value(const toml::node& node, const FieldSpec& fieldSpec, std::string_view field, uint8_t tag) const {
+    return {tag, ValueText(node, fieldSpec, field), std::string(field), Where(node)};
   }
 
   void ReadProject(const toml::table& table, Manifest& manifest) const {
@@ -93,8 +93,8 @@ class Reader {
         if (entryNo < 0 || entryNo >= kUiTextCount || std::to_string(entryNo) != digits)
           Fail(node, name, "interface texts are UiText0 to UiText50");
         manifest.header.push_back(Value(node, {name, 0, FieldType::Text}, name, UiTag(entryNo)));
-      } else if (const FieldSpec* spec = FindField(HeaderFields(), name)) {
-        manifest.header.push_back(Value(node, *spec, name, spec->tag));
+      } else if (const FieldSpec* fieldSpec = FindField(HeaderFields(), name)) {
+        manifest.header.push_back(Value(node, *fieldSpec, name, fieldSpec->tag));
         if (name == "PicturesEmbedded") manifest.picturesEmbedded = manifest.header.back().text == "1";
         if (name == "MediaEmbedded") manifest.mediaEmbedded = manifest.header.back().text == "1";
       } else {
@@ -114,8 +114,8 @@ class Reader {
       if (name == "File") continue;
       if (name == "CaptionFont" || name == "TextFont") {
         ReadFont(node, name, name == "CaptionFont" ? kCaptionFontTag : kTextFontTag, item.values);
-      } else if (const FieldSpec* spec = FindField(PictureFields(), name)) {
-        item.values.push_back(Value(node, *spec, name, spec->tag));
+      } else if (const FieldSpec* fieldSpec = FindField(PictureFields(), name)) {
+        item.values.push_back(Value(node, *fieldSpec, name, fieldSpec->tag));
       } else {
         Fail(node, name, "unknown item field");
       }
@@ -131,10 +131,10 @@ class Reader {
     const auto* font = node.as_table();
     if (!font) Fail(node, field, "expected a table such as { Name = \"Arial\", Height = -24 }");
     for (const auto& [key, part] : *font) {
-      const FieldSpec* spec = FindField(FontFields(), key.str());
+      const FieldSpec* fieldSpec = FindField(FontFields(), key.str());
       const std::string name = std::string(field) + "." + std::string(key.str());
-      if (!spec) Fail(part, name, "unknown font field (Charset, Color, Height, Name, Style)");
-      values.push_back(Value(part, *spec, name, static_cast<uint8_t>(firstTag + spec->tag)));
+      if (!fieldSpec) Fail(part, name, "unknown font field (Charset, Color, Height, Name, Style)");
+      values.push_back(Value(part, *fieldSpec, name, static_cast<uint8_t>(firstTag + fieldSpec->tag)));
     }
   }
 

@@ -40,20 +40,20 @@ GdiTextRenderer::~GdiTextRenderer() {
   DeleteDC(dc_);
 }
 
-void GdiTextRenderer::UseFont(const project::TFontSpec& spec) {
-  if (font_ != nullptr && spec == fontSpec_) return;
+void GdiTextRenderer::UseFont(const project::TFontSpec& wanted) {
+  if (font_ != nullptr && wanted == fontSpec_) return;
   LOGFONTW lf{};
-  lf.lfHeight = spec.Height;
-  lf.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = spec.Italic ? TRUE : FALSE;
-  lf.lfUnderline = spec.Underline ? TRUE : FALSE;
-  lf.lfStrikeOut = spec.StrikeOut ? TRUE : FALSE;
-  lf.lfCharSet = static_cast<BYTE>(spec.Charset);
+  lf.lfHeight = wanted.Height;
+  lf.lfWeight = wanted.Bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = wanted.Italic ? TRUE : FALSE;
+  lf.lfUnderline = wanted.Underline ? TRUE : FALSE;
+  lf.lfStrikeOut = wanted.StrikeOut ? TRUE : FALSE;
+  lf.lfCharSet = static_cast<BYTE>(wanted.Charset);
   lf.lfOutPrecision = OUT_TT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = quality_;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring name = base::Utf16FromUtf8(spec.Name);
+  const std::wstring name = base::Utf16FromUtf8(wanted.Name);
   const std::size_t nameLength = std::min(name.size(), std::size_t{LF_FACESIZE - 1});
   std::memcpy(lf.lfFaceName, name.data(), nameLength * sizeof(wchar_t));
   HFONT created = CreateFontIndirectW(&lf);
@@ -62,7 +62,7 @@ void GdiTextRenderer::UseFont(const project::TFontSpec& spec) {
   if (originalFont_ == nullptr) originalFont_ = previous;
   if (font_ != nullptr) DeleteObject(font_);
   font_ = created;
-  fontSpec_ = spec;
+  fontSpec_ = wanted;
 }
 
 TextExtent GdiTextRenderer::Measure(const project::TFontSpec& font, std::string_view text) {

@@ -26,8 +26,8 @@ class GdiTextRenderer final : public TextRenderer {
             raster::Pixel color) override;
 
  private:
-  // Selects the font of `spec` into the DC, creating it when it changed.
-  void UseFont(const project::TFontSpec& spec);
+  // Selects the font of `wanted` into the DC, creating it when it changed.
+  void UseFont(const project::TFontSpec& wanted);
   // A top-down 32-bit DIB section of at least width x height, selected into the DC.
   raster::Pixel* Surface(int width, int height);
 

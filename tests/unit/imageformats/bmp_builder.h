@@ -23,7 +23,7 @@ struct BmpSpec {
   std::vector<uint8_t> pixelData;      // written as given
 };
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpSpec& layout);
 
 // Rows of `pixels` packed at `bitCount` bits (indices for <= 8, BGR for 24),
 // padded to 4 bytes, bottom row first unless topDown.
