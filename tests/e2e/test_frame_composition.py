@@ -77,10 +77,10 @@ def close(rgb, expected, tolerance=2):
 
 
 def font(height=-40, bold=True):
-    spec = {"Name": "Arial", "Height": height, "Color": WHITE}
+    table = {"Name": "Arial", "Height": height, "Color": WHITE}
     if bold:
-        spec["Style"] = "1"
-    return spec
+        table["Style"] = "1"
+    return table
 
 
 def bmp_bands(width, bands):
