@@ -176,7 +176,11 @@ void TfRun::ShowTimerTimer() {
     return;
   }
   const bool done = engine_.ShowTimerTimer();
-  platform_.Present(platform_.ShowImage().Bounds());
+  // Only what the step drew goes to the screen.
+  if (auto& canvas = engine_.State().TargetCanvas) {
+    const raster::Rect drawn = canvas->TakeTouched();
+    if (!drawn.IsEmpty()) platform_.Present(drawn);
+  }
   if (!done) return;
   if (!FPreview && !platform_.CursorHidden() && !FInDialog) platform_.SetCursorHidden(true);
   platform_.SetTimer(RunTimer::Show, false, 0);

@@ -67,6 +67,13 @@ AxisMap NearestAxis(int dstStart, int64_t dn, int srcStart, int64_t sn, bool mir
 
 }  // namespace
 
+void Canvas::Touch(const Rect& drawn) {
+  if (drawn.IsEmpty()) return;
+  touched_ = touched_.IsEmpty() ? drawn
+                                : Rect{std::min(touched_.left, drawn.left), std::min(touched_.top, drawn.top),
+                                       std::max(touched_.right, drawn.right), std::max(touched_.bottom, drawn.bottom)};
+}
+
 template <class F>
 void Canvas::ForEachPiece(const Rect& dst, F&& f) const {
   const Rect visible = dst.Intersect(target_->Bounds());
@@ -110,6 +117,7 @@ void Canvas::Blit(Point dst, const Bitmap& src, const Rect& srcRect) {
     return;
   }
   const Rect visible = to.Intersect(target_->Bounds());
+  Touch(visible);
   const auto rowBytes = static_cast<std::ptrdiff_t>(visible.Width()) * static_cast<std::ptrdiff_t>(sizeof(Pixel));
   if (!clip_ && visible.left == 0 && visible.Width() == target_->Width() && visible.left - dx == 0 &&
       visible.Width() == src.Width() && target_->StrideBytes() == rowBytes && src.StrideBytes() == rowBytes) {
@@ -148,6 +156,7 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
   const AxisMap ys = NearestAxis(d.top, d.Height(), s.top, s.Height(), mirrorY, visible.top, visible.bottom,
                                  src.Height());
   if (xs.samples.empty() || ys.samples.empty()) return;
+  Touch(Rect{xs.from, ys.from, xs.to, ys.to}.Intersect(target_->Bounds()));
   ForEachPiece(Rect{xs.from, ys.from, xs.to, ys.to}, [&](const Rect& piece) {
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
     const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
@@ -182,11 +191,13 @@ void Canvas::ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const R
 }
 
 void Canvas::FillRect(const Rect& rect, Pixel color) {
+  Touch(rect.Normalized().Intersect(target_->Bounds()));
   ForEachRun(rect.Normalized(), [&](int y, int x0, int x1) { std::fill_n(target_->Row(y) + x0, x1 - x0, color); });
 }
 
 void Canvas::FillRegion(const Region& region, Pixel color) {
   const Region area = clip_ ? region.Intersect(*clip_) : region;
+  Touch(area.Bounds().Intersect(target_->Bounds()));
   area.ForEachRectIn(target_->Bounds(), [&](const Rect& piece) {
     for (int y = piece.top; y < piece.bottom; ++y) std::fill_n(target_->Row(y) + piece.left, piece.Width(), color);
   });
@@ -252,6 +263,7 @@ void Canvas::LineTo(Point to, Pixel color) {
 void Canvas::SetPixel(int x, int y, Pixel color) {
   if (!target_->Bounds().Contains(x, y) || (clip_ && !clip_->Contains(x, y))) return;
   target_->At(x, y) = color;
+  Touch({x, y, x + 1, y + 1});
 }
 
 std::optional<Pixel> Canvas::GetPixel(int x, int y) const {

@@ -28,6 +28,14 @@ class Canvas {
   void ClearClip() { clip_.reset(); }
   const Region* Clip() const { return clip_ ? &*clip_ : nullptr; }
 
+  // The bounds of everything drawn since the last call (inside the target;
+  // empty when nothing was): what has to be brought onto the screen.
+  Rect TakeTouched() {
+    const Rect touched = touched_;
+    touched_ = {};
+    return touched;
+  }
+
   // BitBlt SRCCOPY: copies `srcRect` of `src` 1:1 with its top-left corner at
   // `dst`. A reversed `srcRect` is put in order.
   void Blit(Point dst, const Bitmap& src, const Rect& srcRect);
@@ -86,9 +94,13 @@ class Canvas {
   template <class F>
   void ForEachRun(const Rect& dst, F&& f) const;
 
+  // Adds a drawn rectangle (already inside the target) to the touched bounds.
+  void Touch(const Rect& drawn);
+
   Bitmap* target_;
   std::optional<Region> clip_;
   Point pen_;
+  Rect touched_;
 };
 
 }  // namespace raster

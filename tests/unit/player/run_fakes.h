@@ -38,6 +38,7 @@ class FakePlatform : public RunPlatform {
   bool cursorHidden = false;
   int desktopCaptures = 0;
   int desktopDeletes = 0;
+  std::vector<raster::Rect> presented;
   raster::Bitmap image;
 
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
@@ -66,7 +67,7 @@ class FakePlatform : public RunPlatform {
   void CaptureDesktop() override { ++desktopCaptures; }
   void DeleteDesktopCapture() override { ++desktopDeletes; }
   raster::Bitmap& ShowImage() override { return image; }
-  void Present(const raster::Rect&) override {}
+  void Present(const raster::Rect& area) override { presented.push_back(area); }
 
   bool Enabled(RunTimer timer) { return timers[timer].enabled; }
   uint32_t Interval(RunTimer timer) { return timers[timer].intervalMs; }

@@ -69,6 +69,8 @@ TEST(RunWindowLoop, FinishedPictureShowsWholeAtItsOriginAndHidesTheCursor) {
   EXPECT_EQ(image.At(5, 6), player::testing::FakeComposer::ColorOf(0));
   EXPECT_EQ(image.At(6, 7), raster::MakePixel(0, 0, 0));
   EXPECT_TRUE(show.platform.cursorHidden);
+  ASSERT_FALSE(show.platform.presented.empty());
+  EXPECT_EQ(show.platform.presented.back(), (raster::Rect{2, 3, 6, 7})) << "only the picture goes to the screen";
 }
 
 TEST(RunWindowLoop, UserTransitionListWhenNewTransitionIsOn) {

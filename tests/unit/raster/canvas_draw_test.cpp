@@ -167,3 +167,24 @@ TEST(CanvasPixel, SetGetAndCopyOutsideBoundsAndClip) {
 
 }  // namespace
 }  // namespace raster
+
+namespace {
+
+TEST(CanvasTouched, BoundsOfWhatWasDrawnInsideTheTarget) {
+  raster::Bitmap target(20, 10);
+  raster::Bitmap source(4, 4, raster::MakePixel(1, 2, 3));
+  raster::Canvas canvas(target);
+  EXPECT_TRUE(canvas.TakeTouched().IsEmpty());
+  canvas.Blit({18, 8}, source, source.Bounds());           // reaches past the target
+  canvas.FillRect({3, 2, 1, 1}, raster::MakePixel(9, 9, 9));  // reversed
+  EXPECT_EQ(canvas.TakeTouched(), (raster::Rect{1, 1, 20, 10}));
+  EXPECT_TRUE(canvas.TakeTouched().IsEmpty()) << "taking the bounds resets them";
+  canvas.CopyRect({-5, -5, 2, 3}, source, source.Bounds());
+  canvas.SetPixel(7, 7, raster::MakePixel(0, 0, 0));
+  canvas.SetPixel(70, 7, raster::MakePixel(0, 0, 0));      // outside: nothing drawn
+  EXPECT_EQ(canvas.TakeTouched(), (raster::Rect{0, 0, 8, 8}));
+  canvas.FillRect({30, 30, 40, 40}, raster::MakePixel(0, 0, 0));
+  EXPECT_TRUE(canvas.TakeTouched().IsEmpty());
+}
+
+}  // namespace
