@@ -280,7 +280,7 @@ TEST(ComposerArea, ResizingTheShowAreaResizesTheFrame) {
 // JPEG pictures made by ImageMagick at test time.
 std::vector<uint8_t> MakeJpeg(const std::string& folder, int w, int h) {
   const std::string path = folder + "picture.jpg";
-  const std::string command = "convert -size " + std::to_string(w) + "x" + std::to_string(h) +
+  const std::string command = "/usr/bin/convert -size " + std::to_string(w) + "x" + std::to_string(h) +
                               " gradient:red-blue -quality 90 '" + path + "'";
   if (std::system(command.c_str()) != 0) return {};
   const std::string bytes = [&] {
