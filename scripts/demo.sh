@@ -11,7 +11,8 @@ rm -f "$out"/shot-*.png
 
 work=$(mktemp -d)
 xvfb=""
-trap 'WINEPREFIX=$work/prefix wineserver -k >/dev/null 2>&1 || true; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+trap 'WINEPREFIX=$work/prefix $wineserver -k >/dev/null 2>&1 || true; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 demo/make_pictures.sh "$work"
 cp demo/demo.toml "$work/"
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo.scr" --player dist/win64/screensaver.scr

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libtomlplusplus-dev libcli11-dev
   libjpeg-dev libjpeg-turbo-progs libpng-dev libgif-dev zlib1g-dev
   clang libclang-rt-14-dev
-  wine64 xvfb x11-utils imagemagick python3
+  wine wine64 fonts-wine fonts-liberation xvfb x11-utils imagemagick python3
 )
 
 missing=()
@@ -31,7 +31,7 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
   apt-get update
-  [ ${#missing[@]} -eq 0 ] || apt-get install -y --no-install-recommends "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || apt-get install -y "${missing[@]}"
 fi
 
 scripts/build-win-deps.sh i686-w64-mingw32

@@ -14,6 +14,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 WINE = shutil.which("wine64") or "/usr/lib/wine/wine64"
+WINESERVER = shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 SCREEN = (1024, 768)
 
 
@@ -75,7 +76,7 @@ class WineSession:
 
     def _start_wineserver(self):
         """A persistent wine server, started before any program so none inherits our pipes."""
-        subprocess.Popen(["wineserver", "-p"], env=self.env, stdout=subprocess.DEVNULL,
+        subprocess.Popen([WINESERVER, "-p"], env=self.env, stdout=subprocess.DEVNULL,
                          stderr=subprocess.DEVNULL)
         subprocess.run([WINE, "cmd", "/c", "exit"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
@@ -135,7 +136,7 @@ class WineSession:
                 pass
         self.processes = []
         # Programs started through wine live on in the wine server: end them all.
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60)
+        subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
         self._start_wineserver()
 
     # Windows and the screen ----------------------------------------------
@@ -183,7 +184,7 @@ class WineSession:
 
     def close(self):
         self.stop_all()
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=60)
+        subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
         self.xvfb.kill()
         shutil.rmtree(self.tmp, ignore_errors=True)
 

@@ -19,7 +19,8 @@ def main():
     finally:
         session.close()
     failed = len(result.failures) + len(result.errors)
-    print(f"e2e: {result.testsRun - failed} passed, {failed} failed")
+    skipped = len(result.skipped)
+    print(f"e2e: {result.testsRun - failed - skipped} passed, {failed} failed, {skipped} skipped")
     return 0 if failed == 0 and result.testsRun > 0 else 1
 
 
