@@ -1,43 +1,42 @@
 // The project header: tagged records read into the fields of TProjectInfo.
 // Texts are stored as Windows-1252 and kept as UTF-8.
+#include <type_traits>
 #include <variant>
 
 #include "base/codepage.h"
+#include "project/header_fields.h"
 #include "project/project_info.h"
 #include "project/record_text.h"
 
 namespace project {
 namespace {
 
-using BoolField = bool TProjectInfo::*;
-using IntField = int32_t TProjectInfo::*;
-using TextField = std::string TProjectInfo::*;
-
-struct HeaderTag {
-  uint8_t tag;
-  std::variant<BoolField, IntField, TextField> field;
+using I = TProjectInfo;
+constexpr HeaderField kHeaderFields[] = {
+    {3, "RandomPlacement", &I::RandomPlacement},     {4, "RandomOrder", &I::RandomOrder},
+    {5, "SlideSeconds", &I::SlideSeconds},           {6, "LoopMusic", &I::LoopMusic},
+    {7, "MusicPauseTicks", &I::MusicPauseTicks},     {8, "RandomMusic", &I::RandomMusic},
+    {9, "ShowDialogImage", &I::ShowDialogImage},     {15, "ShowAuthorInfo", &I::ShowAuthorInfo},
+    {16, "AuthorName", &I::AuthorName},              {17, "ShowAuthorWebSite", &I::ShowAuthorWebSite},
+    {18, "AuthorWebSite", &I::AuthorWebSite},        {19, "ShowAuthorEmail", &I::ShowAuthorEmail},
+    {20, "AuthorEmail", &I::AuthorEmail},            {24, "ShowHelpMenu", &I::ShowHelpMenu},
+    {26, "Version", &I::Version},                    {27, "Copyright", &I::Copyright},
+    {28, "ShowDescription", &I::ShowDescription},    {29, "Description", &I::Description},
+    {30, "ProjectName", &I::ProjectName},            {31, "DialogImageFile", &I::DialogImageFile},
+    {34, "RightClickMenu", &I::RightClickMenu},      {38, "PicturesEmbedded", &I::PicturesEmbedded},
+    {39, "MediaEmbedded", &I::MediaEmbedded},        {40, "ComposeMode", &I::ComposeMode},
+    {41, "FitMode", &I::FitMode},                    {93, "FilesBesideProgram", &I::FilesBesideProgram},
 };
-
-constexpr HeaderTag kHeaderTags[] = {
-    {3, &TProjectInfo::RandomPlacement},    {4, &TProjectInfo::RandomOrder},
-    {5, &TProjectInfo::SlideSeconds},       {6, &TProjectInfo::LoopMusic},
-    {7, &TProjectInfo::MusicPauseTicks},    {8, &TProjectInfo::RandomMusic},
-    {9, &TProjectInfo::ShowDialogImage},    {15, &TProjectInfo::ShowAuthorInfo},
-    {16, &TProjectInfo::AuthorName},        {17, &TProjectInfo::ShowAuthorWebSite},
-    {18, &TProjectInfo::AuthorWebSite},     {19, &TProjectInfo::ShowAuthorEmail},
-    {20, &TProjectInfo::AuthorEmail},       {24, &TProjectInfo::ShowHelpMenu},
-    {26, &TProjectInfo::Version},           {27, &TProjectInfo::Copyright},
-    {28, &TProjectInfo::ShowDescription},   {29, &TProjectInfo::Description},
-    {30, &TProjectInfo::ProjectName},       {31, &TProjectInfo::DialogImageFile},
-    {34, &TProjectInfo::RightClickMenu},    {38, &TProjectInfo::PicturesEmbedded},
-    {39, &TProjectInfo::MediaEmbedded},     {40, &TProjectInfo::ComposeMode},
-    {41, &TProjectInfo::FitMode},           {93, &TProjectInfo::FilesBesideProgram},
-};
-
-constexpr uint8_t kMusicFileTag = 1;
-constexpr uint8_t kFirstUiTextTag = 42;
 
 }  // namespace
+
+std::span<const HeaderField> HeaderFields() { return kHeaderFields; }
+
+const HeaderField* FindHeaderField(std::string_view name) {
+  for (const HeaderField& field : kHeaderFields)
+    if (field.name == name) return &field;
+  return nullptr;
+}
 
 void TProjectInfo::ParseHeader(std::string_view text) {
   ForEachRecord(text, [this](uint8_t tag, std::string_view value) {
@@ -49,11 +48,19 @@ void TProjectInfo::ParseHeader(std::string_view text) {
       UiTexts[tag - kFirstUiTextTag] = base::Utf8FromWindows1252(value);
       return;
     }
-    for (const HeaderTag& entry : kHeaderTags) {
+    for (const HeaderField& entry : kHeaderFields) {
       if (entry.tag != tag) continue;
-      if (auto* b = std::get_if<BoolField>(&entry.field)) this->*(*b) = BooleanValue(value);
-      if (auto* i = std::get_if<IntField>(&entry.field)) this->*(*i) = IntegerValue(value);
-      if (auto* t = std::get_if<TextField>(&entry.field)) this->*(*t) = base::Utf8FromWindows1252(value);
+      std::visit(
+          [&](auto member) {
+            using Value = std::remove_reference_t<decltype(this->*member)>;
+            if constexpr (std::is_same_v<Value, bool>)
+              this->*member = BooleanValue(value);
+            else if constexpr (std::is_same_v<Value, int32_t>)
+              this->*member = IntegerValue(value);
+            else
+              this->*member = base::Utf8FromWindows1252(value);
+          },
+          entry.member);
       return;
     }
     // Any other tag is skipped with its value.

@@ -2,26 +2,12 @@
 
 #include <array>
 
+#include "project/header_fields.h"
+
 namespace showpack {
 namespace {
 
 using enum FieldType;
-
-constexpr std::array kHeader = {
-    FieldSpec{"RandomPlacement", 3, Boolean},   FieldSpec{"RandomOrder", 4, Boolean},
-    FieldSpec{"SlideSeconds", 5, Integer},      FieldSpec{"LoopMusic", 6, Boolean},
-    FieldSpec{"MusicPauseTicks", 7, Integer},   FieldSpec{"RandomMusic", 8, Boolean},
-    FieldSpec{"ShowDialogImage", 9, Boolean},   FieldSpec{"ShowAuthorInfo", 15, Boolean},
-    FieldSpec{"AuthorName", 16, Text},          FieldSpec{"ShowAuthorWebSite", 17, Boolean},
-    FieldSpec{"AuthorWebSite", 18, Text},       FieldSpec{"ShowAuthorEmail", 19, Boolean},
-    FieldSpec{"AuthorEmail", 20, Text},         FieldSpec{"ShowHelpMenu", 24, Boolean},
-    FieldSpec{"Version", 26, Text},             FieldSpec{"Copyright", 27, Text},
-    FieldSpec{"ShowDescription", 28, Boolean},  FieldSpec{"Description", 29, Text},
-    FieldSpec{"ProjectName", 30, Text},         FieldSpec{"DialogImageFile", 31, Text},
-    FieldSpec{"RightClickMenu", 34, Integer},   FieldSpec{"PicturesEmbedded", 38, Boolean},
-    FieldSpec{"MediaEmbedded", 39, Boolean},    FieldSpec{"ComposeMode", 40, Integer},
-    FieldSpec{"FitMode", 41, Integer},          FieldSpec{"FilesBesideProgram", 93, Boolean},
-};
 
 constexpr std::array kPicture = {
     FieldSpec{"FileName", 2, Text, 255},
@@ -84,7 +70,13 @@ constexpr std::array kNamedUiTexts = {
 
 }  // namespace
 
-std::span<const FieldSpec> HeaderFields() { return kHeader; }
+std::optional<FieldSpec> HeaderFieldSpec(std::string_view name) {
+  const project::HeaderField* field = project::FindHeaderField(name);
+  if (!field) return std::nullopt;
+  // The member's type decides the value's: bool, int32_t or text.
+  constexpr FieldType kTypes[] = {Boolean, Integer, Text};
+  return FieldSpec{field->name, field->tag, kTypes[field->member.index()]};
+}
 std::span<const FieldSpec> PictureFields() { return kPicture; }
 std::span<const FieldSpec> FontFields() { return kFont; }
 

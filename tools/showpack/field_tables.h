@@ -19,8 +19,8 @@ struct FieldSpec {
   std::size_t maxLength = 0;  // 0: no limit of its own
 };
 
-// Header fields other than MusicFiles and the interface texts.
-std::span<const FieldSpec> HeaderFields();
+// A header field of the program's own table, as the manifest sets it.
+std::optional<FieldSpec> HeaderFieldSpec(std::string_view name);
 // Picture-record fields other than Number, Size and the two fonts.
 std::span<const FieldSpec> PictureFields();
 // The five parts of a font: charset, colour, height, name, style; tags follow
@@ -29,9 +29,7 @@ std::span<const FieldSpec> FontFields();
 constexpr uint8_t kCaptionFontTag = 9;
 constexpr uint8_t kTextFontTag = 19;
 
-// The interface texts are header tags 42..92; some have names of their own.
-constexpr uint8_t kFirstUiTextTag = 42;
-constexpr int kUiTextCount = 51;
+// The interface texts (header tags 42..92) that have names of their own.
 std::optional<int> NamedUiText(std::string_view name);
 
 const FieldSpec* FindField(std::span<const FieldSpec> table, std::string_view name);

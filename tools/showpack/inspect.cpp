@@ -3,7 +3,7 @@
 #include <variant>
 
 #include "base/random.h"
-#include "field_tables.h"
+#include "project/header_fields.h"
 #include "project/project_info.h"
 
 namespace showpack {
@@ -41,30 +41,6 @@ void PrintFont(std::ostream& out, const char* name, const project::TFontSpec& fo
       << (font.Underline ? "underline " : "") << (font.StrikeOut ? "strikeout" : "") << '\n';
 }
 
-// The reader's field for a header field name.
-struct HeaderValue {
-  std::string_view name;
-  std::variant<bool project::TProjectInfo::*, int32_t project::TProjectInfo::*, std::string project::TProjectInfo::*>
-      member;
-};
-
-using I = project::TProjectInfo;
-const HeaderValue kHeaderValues[] = {
-    {"RandomPlacement", &I::RandomPlacement}, {"RandomOrder", &I::RandomOrder},
-    {"SlideSeconds", &I::SlideSeconds},       {"LoopMusic", &I::LoopMusic},
-    {"MusicPauseTicks", &I::MusicPauseTicks}, {"RandomMusic", &I::RandomMusic},
-    {"ShowDialogImage", &I::ShowDialogImage}, {"ShowAuthorInfo", &I::ShowAuthorInfo},
-    {"AuthorName", &I::AuthorName},           {"ShowAuthorWebSite", &I::ShowAuthorWebSite},
-    {"AuthorWebSite", &I::AuthorWebSite},     {"ShowAuthorEmail", &I::ShowAuthorEmail},
-    {"AuthorEmail", &I::AuthorEmail},         {"ShowHelpMenu", &I::ShowHelpMenu},
-    {"Version", &I::Version},                 {"Copyright", &I::Copyright},
-    {"ShowDescription", &I::ShowDescription}, {"Description", &I::Description},
-    {"ProjectName", &I::ProjectName},         {"DialogImageFile", &I::DialogImageFile},
-    {"RightClickMenu", &I::RightClickMenu},   {"PicturesEmbedded", &I::PicturesEmbedded},
-    {"MediaEmbedded", &I::MediaEmbedded},     {"ComposeMode", &I::ComposeMode},
-    {"FitMode", &I::FitMode},                 {"FilesBesideProgram", &I::FilesBesideProgram},
-};
-
 }  // namespace
 
 void InspectScreensaver(const std::string& path, std::ostream& out) {
@@ -83,7 +59,7 @@ void InspectScreensaver(const std::string& path, std::ostream& out) {
       << "IndexStart: " << info.Index.IndexStart << '\n';
 
   out << "\n[project]\n";
-  for (const HeaderValue& field : kHeaderValues) {
+  for (const project::HeaderField& field : project::HeaderFields()) {
     out << field.name << ": ";
     std::visit(
         [&](auto member) {
@@ -101,7 +77,7 @@ void InspectScreensaver(const std::string& path, std::ostream& out) {
   out << "MusicFiles:";
   for (const auto& music : info.MusicFiles) out << ' ' << Quoted(music);
   out << '\n';
-  for (int k = 0; k < kUiTextCount; ++k)
+  for (int k = 0; k < project::kUiTextCount; ++k)
     if (!info.UiTexts[static_cast<size_t>(k)].empty())
       out << "UiText" << k << ": " << Quoted(info.UiTexts[static_cast<size_t>(k)]) << '\n';
 

@@ -8,6 +8,8 @@
 #include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
+#include "project/header_fields.h"
+#include "project/project_info.h"
 
 namespace showpack {
 namespace {
@@ -90,10 +92,10 @@ class Reader {
           entryNo = std::stoi(digits);
         } catch (const std::exception&) {
         }
-        if (entryNo < 0 || entryNo >= kUiTextCount || std::to_string(entryNo) != digits)
+        if (entryNo < 0 || entryNo >= project::kUiTextCount || std::to_string(entryNo) != digits)
           Fail(node, name, "interface texts are UiText0 to UiText50");
         manifest.header.push_back(Value(node, {name, 0, FieldType::Text}, name, UiTag(entryNo)));
-      } else if (const FieldSpec* fieldSpec = FindField(HeaderFields(), name)) {
+      } else if (const auto fieldSpec = HeaderFieldSpec(name)) {
         manifest.header.push_back(Value(node, *fieldSpec, name, fieldSpec->tag));
         if (name == "PicturesEmbedded") manifest.picturesEmbedded = manifest.header.back().text == "1";
         if (name == "MediaEmbedded") manifest.mediaEmbedded = manifest.header.back().text == "1";
@@ -124,7 +126,7 @@ class Reader {
   }
 
  private:
-  static uint8_t UiTag(int entry) { return static_cast<uint8_t>(kFirstUiTextTag + entry); }
+  static uint8_t UiTag(int entry) { return static_cast<uint8_t>(project::kFirstUiTextTag + entry); }
 
   void ReadFont(const toml::node& node, std::string_view field, uint8_t firstTag,
                 std::vector<RecordValue>& values) const {
