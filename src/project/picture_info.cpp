@@ -18,68 +18,53 @@ constexpr int kRandomGradientPairs = 8;  // defaults use the first eight pairs o
 constexpr int kTileCountBase = 20;
 constexpr int kTileCountSpread = 20;
 
-// First tags of the two font groups: charset, colour, height, name, style.
-constexpr uint8_t kCaptionFontTag = 9;
-constexpr uint8_t kTextFontTag = 19;
-constexpr uint8_t kFontTagCount = 5;
-
-struct TextField {
-  std::string TPictureInfo::*member;
-  std::size_t limit;
-};
-using FieldRef = std::variant<int32_t TPictureInfo::*, ColorRef TPictureInfo::*, bool TPictureInfo::*, TextField>;
-
-struct TagField {
-  uint8_t tag;
-  FieldRef field;
-};
 
 using P = TPictureInfo;
-const std::array kFields = {
-    TagField{1, &P::Number},
-    TagField{2, TextField{&P::FileName, kFileNameLimit}},
-    TagField{3, &P::Size},
-    TagField{5, &P::Transparent},
-    TagField{6, &P::PlayMusic},
-    TagField{7, &P::ShowCaption},
-    TagField{8, TextField{&P::Caption, kCaptionLimit}},
-    TagField{14, &P::CaptionPosition},
-    TagField{15, &P::CaptionX},
-    TagField{16, &P::CaptionY},
-    TagField{17, &P::ShowText},
-    TagField{24, TextField{&P::Text, kTextLimit}},
-    TagField{25, &P::TextPosition},
-    TagField{26, &P::TextX},
-    TagField{27, &P::TextY},
-    TagField{34, &P::RandomTransition},
-    TagField{35, &P::TransitionSpeed},
-    TagField{36, TextField{&P::Transitions, kTransitionsLimit}},
-    TagField{45, &P::TypeCode},
-    TagField{46, TextField{&P::BackgroundKinds, kBackgroundKindsLimit}},
-    TagField{47, &P::BackgroundColor},
-    TagField{48, &P::GradientColor1},
-    TagField{49, &P::GradientColor2},
-    TagField{50, TextField{&P::GradientStyles, kGradientStylesLimit}},
-    TagField{52, &P::Kind},
-    TagField{53, &P::VideoSize},
-    TagField{54, &P::FlashAlignMode},
-    TagField{55, &P::FlashScaleMode},
-    TagField{56, &P::FlashBackgroundColor},
-    TagField{57, TextField{&P::BackgroundSources, kBackgroundSourcesLimit}},
-    TagField{58, TextField{&P::BackgroundPictures, kBackgroundPicturesLimit}},
-    TagField{59, &P::RandomGradientColors},
-    TagField{60, &P::RandomBackgroundColor},
-    TagField{61, &P::BackgroundPictureMode},
-    TagField{62, &P::TileCount},
-    TagField{63, &P::BackgroundOnly},
-    TagField{64, &P::RandomTileCount},
-    TagField{65, &P::FlashStopMode},
-    TagField{66, &P::FlashStopFrame},
-    TagField{67, &P::FlashStopOnWrap},
-    TagField{68, &P::FlashNeverStop},
-    TagField{69, &P::FlashStopTicks},
-    TagField{70, &P::FlashGetsMoves},
-    TagField{71, &P::FlashGetsClicks},
+constexpr std::array kPictureFields = {
+    PictureField{1, "Number", &P::Number},
+    PictureField{2, "FileName", PictureTextField{&P::FileName, kFileNameLimit}},
+    PictureField{3, "Size", &P::Size},
+    PictureField{5, "Transparent", &P::Transparent},
+    PictureField{6, "PlayMusic", &P::PlayMusic},
+    PictureField{7, "ShowCaption", &P::ShowCaption},
+    PictureField{8, "Caption", PictureTextField{&P::Caption, kCaptionLimit}},
+    PictureField{14, "CaptionPosition", &P::CaptionPosition},
+    PictureField{15, "CaptionX", &P::CaptionX},
+    PictureField{16, "CaptionY", &P::CaptionY},
+    PictureField{17, "ShowText", &P::ShowText},
+    PictureField{24, "Text", PictureTextField{&P::Text, kTextLimit}},
+    PictureField{25, "TextPosition", &P::TextPosition},
+    PictureField{26, "TextX", &P::TextX},
+    PictureField{27, "TextY", &P::TextY},
+    PictureField{34, "RandomTransition", &P::RandomTransition},
+    PictureField{35, "TransitionSpeed", &P::TransitionSpeed},
+    PictureField{36, "Transitions", PictureTextField{&P::Transitions, kTransitionsLimit}},
+    PictureField{45, "TypeCode", &P::TypeCode},
+    PictureField{46, "BackgroundKinds", PictureTextField{&P::BackgroundKinds, kBackgroundKindsLimit}},
+    PictureField{47, "BackgroundColor", &P::BackgroundColor},
+    PictureField{48, "GradientColor1", &P::GradientColor1},
+    PictureField{49, "GradientColor2", &P::GradientColor2},
+    PictureField{50, "GradientStyles", PictureTextField{&P::GradientStyles, kGradientStylesLimit}},
+    PictureField{52, "Kind", &P::Kind},
+    PictureField{53, "VideoSize", &P::VideoSize},
+    PictureField{54, "FlashAlignMode", &P::FlashAlignMode},
+    PictureField{55, "FlashScaleMode", &P::FlashScaleMode},
+    PictureField{56, "FlashBackgroundColor", &P::FlashBackgroundColor},
+    PictureField{57, "BackgroundSources", PictureTextField{&P::BackgroundSources, kBackgroundSourcesLimit}},
+    PictureField{58, "BackgroundPictures", PictureTextField{&P::BackgroundPictures, kBackgroundPicturesLimit}},
+    PictureField{59, "RandomGradientColors", &P::RandomGradientColors},
+    PictureField{60, "RandomBackgroundColor", &P::RandomBackgroundColor},
+    PictureField{61, "BackgroundPictureMode", &P::BackgroundPictureMode},
+    PictureField{62, "TileCount", &P::TileCount},
+    PictureField{63, "BackgroundOnly", &P::BackgroundOnly},
+    PictureField{64, "RandomTileCount", &P::RandomTileCount},
+    PictureField{65, "FlashStopMode", &P::FlashStopMode},
+    PictureField{66, "FlashStopFrame", &P::FlashStopFrame},
+    PictureField{67, "FlashStopOnWrap", &P::FlashStopOnWrap},
+    PictureField{68, "FlashNeverStop", &P::FlashNeverStop},
+    PictureField{69, "FlashStopTicks", &P::FlashStopTicks},
+    PictureField{70, "FlashGetsMoves", &P::FlashGetsMoves},
+    PictureField{71, "FlashGetsClicks", &P::FlashGetsClicks},
 };
 
 // Each style digit a value contains adds its style; nothing is ever removed.
@@ -114,6 +99,8 @@ std::string AllTransitions() {
 
 }  // namespace
 
+std::span<const PictureField> PictureFields() { return kPictureFields; }
+
 int FontHeightForPoints(int points) {
   // MulDiv rounds half away from zero.
   const int scaled = points * 96;
@@ -146,7 +133,7 @@ void TPictureInfo::ApplyTag(uint8_t tag, std::string_view value) {
     ApplyFontField(TextFont, tag - kTextFontTag, value);
     return;
   }
-  for (const TagField& entry : kFields) {
+  for (const PictureField& entry : kPictureFields) {
     if (entry.tag != tag) continue;
     std::visit(
         [this, value](const auto& field) {
@@ -162,7 +149,7 @@ void TPictureInfo::ApplyTag(uint8_t tag, std::string_view value) {
             this->*field.member = base::Utf8FromWindows1252(value.substr(0, field.limit));
           }
         },
-        entry.field);
+        entry.member);
     return;
   }
   // Any other tag is skipped with its value.

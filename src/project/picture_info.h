@@ -2,7 +2,10 @@
 // background-only picture), where its bytes are and how its slide is dressed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <variant>
 #include <string>
 #include <string_view>
 
@@ -125,5 +128,27 @@ class TPictureInfo {
  private:
   void ApplyTag(uint8_t tag, std::string_view value);
 };
+
+// A text field with the length it is cut to.
+struct PictureTextField {
+  std::string TPictureInfo::*member;
+  std::size_t limit;
+};
+
+// A named field of the picture records with its tag: read by the program,
+// written and printed by the authoring tool.
+struct PictureField {
+  uint8_t tag;
+  std::string_view name;
+  std::variant<int32_t TPictureInfo::*, ColorRef TPictureInfo::*, bool TPictureInfo::*, PictureTextField> member;
+};
+
+// Every field but the two fonts.
+std::span<const PictureField> PictureFields();
+
+// First tags of the two font groups: charset, colour, height, name, style.
+constexpr uint8_t kCaptionFontTag = 9;
+constexpr uint8_t kTextFontTag = 19;
+constexpr uint8_t kFontTagCount = 5;
 
 }  // namespace project

@@ -109,7 +109,7 @@ struct PreparedItem {
 PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& manifest) {
   for (const auto& value : item.values) {
     CheckValue(value, true);
-    if (const FieldSpec* fieldSpec = FindField(PictureFields(), value.field)) CheckLimit(value, fieldSpec->maxLength);
+    if (const auto fieldSpec = PictureFieldSpec(value.field)) CheckLimit(value, fieldSpec->maxLength);
     if (value.field.ends_with(".Name")) CheckLimit(value, 255);
   }
   const RecordValue* kindValue = FindValue(item.values, 52);

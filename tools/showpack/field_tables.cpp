@@ -3,56 +3,12 @@
 #include <array>
 
 #include "project/header_fields.h"
+#include "project/picture_info.h"
 
 namespace showpack {
 namespace {
 
 using enum FieldType;
-
-constexpr std::array kPicture = {
-    FieldSpec{"FileName", 2, Text, 255},
-    FieldSpec{"TypeCode", 45, Integer},
-    FieldSpec{"Kind", 52, Integer},
-    FieldSpec{"Transparent", 5, Boolean},
-    FieldSpec{"PlayMusic", 6, Boolean},
-    FieldSpec{"ShowCaption", 7, Boolean},
-    FieldSpec{"Caption", 8, Text, 100},
-    FieldSpec{"CaptionPosition", 14, Integer},
-    FieldSpec{"CaptionX", 15, Integer},
-    FieldSpec{"CaptionY", 16, Integer},
-    FieldSpec{"ShowText", 17, Boolean},
-    FieldSpec{"Text", 24, Text, 4095},
-    FieldSpec{"TextPosition", 25, Integer},
-    FieldSpec{"TextX", 26, Integer},
-    FieldSpec{"TextY", 27, Integer},
-    FieldSpec{"RandomTransition", 34, Boolean},
-    FieldSpec{"TransitionSpeed", 35, Integer},
-    FieldSpec{"Transitions", 36, Text, 1024},
-    FieldSpec{"BackgroundKinds", 46, Text, 10},
-    FieldSpec{"BackgroundColor", 47, Integer},
-    FieldSpec{"RandomBackgroundColor", 60, Boolean},
-    FieldSpec{"GradientColor1", 48, Integer},
-    FieldSpec{"GradientColor2", 49, Integer},
-    FieldSpec{"RandomGradientColors", 59, Boolean},
-    FieldSpec{"GradientStyles", 50, Text, 50},
-    FieldSpec{"BackgroundSources", 57, Text, 10},
-    FieldSpec{"BackgroundPictures", 58, Text, 300},
-    FieldSpec{"BackgroundPictureMode", 61, Integer},
-    FieldSpec{"TileCount", 62, Integer},
-    FieldSpec{"RandomTileCount", 64, Boolean},
-    FieldSpec{"BackgroundOnly", 63, Boolean},
-    FieldSpec{"VideoSize", 53, Integer},
-    FieldSpec{"FlashBackgroundColor", 56, Integer},
-    FieldSpec{"FlashAlignMode", 54, Integer},
-    FieldSpec{"FlashScaleMode", 55, Integer},
-    FieldSpec{"FlashStopMode", 65, Integer},
-    FieldSpec{"FlashStopFrame", 66, Integer},
-    FieldSpec{"FlashStopOnWrap", 67, Boolean},
-    FieldSpec{"FlashNeverStop", 68, Boolean},
-    FieldSpec{"FlashStopTicks", 69, Integer},
-    FieldSpec{"FlashGetsMoves", 70, Boolean},
-    FieldSpec{"FlashGetsClicks", 71, Boolean},
-};
 
 constexpr std::array kFont = {
     FieldSpec{"Charset", 0, Integer}, FieldSpec{"Color", 1, Integer}, FieldSpec{"Height", 2, Integer},
@@ -77,7 +33,16 @@ std::optional<FieldSpec> HeaderFieldSpec(std::string_view name) {
   constexpr FieldType kTypes[] = {Boolean, Integer, Text};
   return FieldSpec{field->name, field->tag, kTypes[field->member.index()]};
 }
-std::span<const FieldSpec> PictureFields() { return kPicture; }
+std::optional<FieldSpec> PictureFieldSpec(std::string_view name) {
+  for (const project::PictureField& field : project::PictureFields()) {
+    // The record's number and size are written by showpack itself.
+    if (field.name != name || field.tag == 1 || field.tag == 3) continue;
+    constexpr FieldType kTypes[] = {Integer, Integer, Boolean, Text};
+    const auto* text = std::get_if<project::PictureTextField>(&field.member);
+    return FieldSpec{field.name, field.tag, kTypes[field.member.index()], text ? text->limit : 0};
+  }
+  return std::nullopt;
+}
 std::span<const FieldSpec> FontFields() { return kFont; }
 
 std::optional<int> NamedUiText(std::string_view name) {

@@ -21,13 +21,12 @@ struct FieldSpec {
 
 // A header field of the program's own table, as the manifest sets it.
 std::optional<FieldSpec> HeaderFieldSpec(std::string_view name);
-// Picture-record fields other than Number, Size and the two fonts.
-std::span<const FieldSpec> PictureFields();
+// A picture-record field of the program's own table (not Number, Size or the
+// fonts), as the manifest sets it.
+std::optional<FieldSpec> PictureFieldSpec(std::string_view name);
 // The five parts of a font: charset, colour, height, name, style; tags follow
 // the font's first tag in this order.
 std::span<const FieldSpec> FontFields();
-constexpr uint8_t kCaptionFontTag = 9;
-constexpr uint8_t kTextFontTag = 19;
 
 // The interface texts (header tags 42..92) that have names of their own.
 std::optional<int> NamedUiText(std::string_view name);

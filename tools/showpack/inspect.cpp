@@ -82,32 +82,24 @@ void InspectScreensaver(const std::string& path, std::ostream& out) {
       out << "UiText" << k << ": " << Quoted(info.UiTexts[static_cast<size_t>(k)]) << '\n';
 
   for (const auto& pic : info.Pictures) {
-    const project::TPictureInfo& p = *pic;
-    out << "\n[item " << p.Number << "]\n"
-        << "  FileName: " << Quoted(p.FileName) << "\n  Size: " << p.Size << "\n  TypeCode: " << p.TypeCode
-        << "\n  Kind: " << p.Kind << "\n  Transparent: " << p.Transparent << "\n  PlayMusic: " << p.PlayMusic
-        << "\n  ShowCaption: " << p.ShowCaption << "\n  Caption: " << Quoted(p.Caption)
-        << "\n  CaptionPosition: " << p.CaptionPosition << "\n  CaptionX: " << p.CaptionX
-        << "\n  CaptionY: " << p.CaptionY << '\n';
-    PrintFont(out, "CaptionFont", p.CaptionFont);
-    out << "  ShowText: " << p.ShowText << "\n  Text: " << Quoted(p.Text) << '\n';
-    PrintFont(out, "TextFont", p.TextFont);
-    out << "  TextPosition: " << p.TextPosition << "\n  TextX: " << p.TextX << "\n  TextY: " << p.TextY
-        << "\n  RandomTransition: " << p.RandomTransition << "\n  TransitionSpeed: " << p.TransitionSpeed
-        << "\n  Transitions: " << Quoted(p.Transitions) << "\n  BackgroundKinds: " << Quoted(p.BackgroundKinds)
-        << "\n  BackgroundColor: " << p.BackgroundColor << "\n  RandomBackgroundColor: " << p.RandomBackgroundColor
-        << "\n  GradientColor1: " << p.GradientColor1 << "\n  GradientColor2: " << p.GradientColor2
-        << "\n  RandomGradientColors: " << p.RandomGradientColors
-        << "\n  GradientStyles: " << Quoted(p.GradientStyles) << "\n  BackgroundSources: "
-        << Quoted(p.BackgroundSources) << "\n  BackgroundPictures: " << Quoted(p.BackgroundPictures)
-        << "\n  BackgroundPictureMode: " << p.BackgroundPictureMode << "\n  TileCount: " << p.TileCount
-        << "\n  RandomTileCount: " << p.RandomTileCount << "\n  BackgroundOnly: " << p.BackgroundOnly
-        << "\n  VideoSize: " << p.VideoSize << "\n  FlashBackgroundColor: " << p.FlashBackgroundColor
-        << "\n  FlashAlignMode: " << p.FlashAlignMode << "\n  FlashScaleMode: " << p.FlashScaleMode
-        << "\n  FlashStopMode: " << p.FlashStopMode << "\n  FlashStopFrame: " << p.FlashStopFrame
-        << "\n  FlashStopOnWrap: " << p.FlashStopOnWrap << "\n  FlashNeverStop: " << p.FlashNeverStop
-        << "\n  FlashStopTicks: " << p.FlashStopTicks << "\n  FlashGetsMoves: " << p.FlashGetsMoves
-        << "\n  FlashGetsClicks: " << p.FlashGetsClicks << '\n';
+    out << "\n[item " << pic->Number << "]\n";
+    for (const project::PictureField& field : project::PictureFields()) {
+      out << "  " << field.name << ": ";
+      std::visit(
+          [&](const auto& member) {
+            using Member = std::decay_t<decltype(member)>;
+            if constexpr (std::is_same_v<Member, project::PictureTextField>)
+              out << Quoted((*pic).*member.member);
+            else if constexpr (std::is_same_v<Member, bool project::TPictureInfo::*>)
+              out << ((*pic).*member ? "true" : "false");
+            else
+              out << (*pic).*member;
+          },
+          field.member);
+      out << '\n';
+      if (field.tag == 8) PrintFont(out, "CaptionFont", pic->CaptionFont);
+      if (field.tag == 24) PrintFont(out, "TextFont", pic->TextFont);
+    }
   }
 }
 

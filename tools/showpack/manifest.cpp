@@ -115,8 +115,8 @@ class Reader {
       const std::string_view name = key.str();
       if (name == "File") continue;
       if (name == "CaptionFont" || name == "TextFont") {
-        ReadFont(node, name, name == "CaptionFont" ? kCaptionFontTag : kTextFontTag, item.values);
-      } else if (const FieldSpec* fieldSpec = FindField(PictureFields(), name)) {
+        ReadFont(node, name, name == "CaptionFont" ? project::kCaptionFontTag : project::kTextFontTag, item.values);
+      } else if (const auto fieldSpec = PictureFieldSpec(name)) {
         item.values.push_back(Value(node, *fieldSpec, name, fieldSpec->tag));
       } else {
         Fail(node, name, "unknown item field");
