@@ -3,7 +3,6 @@
 // texts (box text renderer). Also the two big parts on their own.
 #include <benchmark/benchmark.h>
 
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -17,47 +16,15 @@
 #include "player/frame_picture.h"
 #include "project/program_file.h"
 #include "project/project_info.h"
+#include "test_photo.h"
 
 namespace {
 
-constexpr int kPhotoWidth = 6000;
-constexpr int kPhotoHeight = 4000;
+using bench::kPhotoHeight;
+using bench::kPhotoWidth;
 
-// A photograph-like test picture: smooth colour fields with fine texture.
 const std::vector<uint8_t>& Photo() {
-  static const std::vector<uint8_t> bytes = [] {
-    jpeg_compress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &out, &size);
-    c.image_width = kPhotoWidth;
-    c.image_height = kPhotoHeight;
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 90, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(kPhotoWidth * 3);
-    while (c.next_scanline < c.image_height) {
-      const unsigned y = c.next_scanline;
-      for (unsigned x = 0; x < kPhotoWidth; ++x) {
-        const unsigned noise = (x * 2654435761u ^ y * 40503u) >> 28;
-        row[x * 3] = static_cast<uint8_t>(x * 255 / kPhotoWidth + noise);
-        row[x * 3 + 1] = static_cast<uint8_t>(y * 255 / kPhotoHeight);
-        row[x * 3 + 2] = static_cast<uint8_t>(((x + y) / 16) % 200 + noise);
-      }
-      JSAMPROW rows[1] = {row.data()};
-      jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::vector<uint8_t> result(out, out + size);
-    jpeg_destroy_compress(&c);
-    std::free(out);
-    return result;
-  }();
+  static const std::vector<uint8_t> bytes = bench::EncodeTestPhoto();
   return bytes;
 }
 

@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -24,51 +23,10 @@
 #include <sys/resource.h>
 
 #include "imageformats/decode.h"
+#include "test_photo.h"
 #include "raster/canvas.h"
 
 namespace {
-
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
-
-// A photo-like picture: smooth shapes with fine texture and a little noise.
-std::vector<uint8_t> EncodeTestPicture() {
-  jpeg_compress_struct c{};
-  jpeg_error_mgr err{};
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = kWidth;
-  c.image_height = kHeight;
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 90, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  std::vector<uint8_t> row(kWidth * 3);
-  uint32_t noise = 12345;
-  while (c.next_scanline < c.image_height) {
-    const int y = static_cast<int>(c.next_scanline);
-    for (int x = 0; x < kWidth; ++x) {
-      noise = noise * 1664525u + 1013904223u;
-      const int n = static_cast<int>(noise >> 28) - 8;
-      const double a = std::sin(x / 310.0) * std::cos(y / 170.0);
-      const double t = std::sin((x + y) / 7.0) * std::sin(x / 23.0);
-      row[3 * x] = static_cast<uint8_t>(std::clamp(128 + 100 * a + 12 * t + n, 0.0, 255.0));
-      row[3 * x + 1] = static_cast<uint8_t>(std::clamp(90 + 80 * std::cos(y / 400.0) + 10 * t + n, 0.0, 255.0));
-      row[3 * x + 2] = static_cast<uint8_t>(std::clamp(60 + 0.02 * x + 20 * a + n, 0.0, 255.0));
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&c, rows, 1);
-  }
-  jpeg_finish_compress(&c);
-  std::vector<uint8_t> bytes(out, out + size);
-  jpeg_destroy_compress(&c);
-  std::free(out);
-  return bytes;
-}
 
 struct TestPicture {
   std::vector<uint8_t> bytes;
@@ -77,7 +35,7 @@ struct TestPicture {
 
 const TestPicture& Picture() {
   static const TestPicture picture = [] {
-    TestPicture p{EncodeTestPicture(), (std::filesystem::temp_directory_path() / "imageformats_bench_24mp.jpg").string()};
+    TestPicture p{bench::EncodeTestPhoto(), (std::filesystem::temp_directory_path() / "imageformats_bench_24mp.jpg").string()};
     std::ofstream(p.path, std::ios::binary).write(reinterpret_cast<const char*>(p.bytes.data()),
                                                    static_cast<std::streamsize>(p.bytes.size()));
     return p;
