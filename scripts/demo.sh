@@ -18,12 +18,18 @@ cp demo/demo.toml "$work/"
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo.scr" --player dist/win64/screensaver.scr
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo32.scr" --player dist/win32/screensaver.scr
 
-display=:$((90 + RANDOM % 50))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
 xvfb=$!
+for ((i = 0; i < 100; i++)); do
+  [ -s "$work/display" ] && break
+  kill -0 $xvfb 2>/dev/null || { echo "demo: Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "demo: Xvfb gave no display number" >&2; exit 1; }
+display=:$(head -n 1 "$work/display")
 export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-sleep 1
 echo "demo: preparing a fresh Wine prefix"
 "$wine" wineboot -i >/dev/null 2>&1
 echo "demo: playing dist/demo/Demo.scr for ${seconds}s"

@@ -82,16 +82,23 @@ class WineSession:
                        stderr=subprocess.DEVNULL, timeout=120)
 
     def _start_xvfb(self):
-        for number in range(91, 140):
-            if Path(f"/tmp/.X{number}-lock").exists():
-                continue
+        """Starts Xvfb on a display it chooses itself (-displayfd): it skips numbers
+        that another server holds, even in another folder's /tmp, and clears stale
+        lock files of servers that are gone."""
+        log_path = self.tmp / "xvfb.log"
+        read_end, write_end = os.pipe()
+        with open(log_path, "wb") as log:
             self.xvfb = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(1.0)
-            if self.xvfb.poll() is None:
-                return f":{number}"
-        raise RuntimeError("no free X display for Xvfb")
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                 f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=log, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as reader:
+            number = reader.readline().strip()
+        if not number or self.xvfb.poll() is not None:
+            self.xvfb.wait(timeout=30)
+            raise RuntimeError("Xvfb did not start: " + log_path.read_text(errors="replace").strip())
+        return ":" + number.decode()
 
     # Programs -------------------------------------------------------------
 
@@ -185,7 +192,12 @@ class WineSession:
     def close(self):
         self.stop_all()
         subprocess.run([WINESERVER, "-k"], env=self.env, timeout=60)
-        self.xvfb.kill()
+        # SIGTERM lets the server remove its lock file; a killed one leaves it behind.
+        self.xvfb.terminate()
+        try:
+            self.xvfb.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
 
