@@ -226,10 +226,22 @@ class ShowWindowTest(E2ETest, unittest.TestCase):
 
     def open_menu(self, at=CENTRE):
         self.wine.wintool("click", *at, "right")
-        menu = self.wine.wait_window(**{"class": "#32768", "visible": 1}, timeout=15)
+        menu = self.wait_menu()
         self.assertIsNotNone(menu, "a right click opened no menu")
-        time.sleep(0.5)
         return menu
+
+    def wait_menu(self):
+        """The open pop-up menu once it has its place and size (Wine shows the menu
+        window before it sizes it), re-read after it has had time to paint."""
+        def open_menus(ws):
+            return [w for w in ws if w["class"] == "#32768" and w["visible"]
+                    and w["rect"][2] > w["rect"][0] and w["rect"][3] > w["rect"][1]]
+        found = self.wine.wait_for(open_menus, timeout=15)
+        if not found:
+            return None
+        time.sleep(0.5)
+        settled = [w for w in open_menus(self.wine.windows()) if w["hwnd"] == found[0]["hwnd"]]
+        return settled[0] if settled else None
 
     def menu_picture(self, menu):
         left, top, right, bottom = menu["rect"]
@@ -239,9 +251,8 @@ class ShowWindowTest(E2ETest, unittest.TestCase):
         """The picture of a menu with these captions, opened at `at` by wintool."""
         self.wine.wintool("move", *at)
         proc = self.wine.start(self.wine.wintool_exe, "popup", *map(str, at), *captions)
-        menu = self.wine.wait_window(**{"class": "#32768", "visible": 1}, timeout=15)
+        menu = self.wait_menu()
         self.assertIsNotNone(menu, "wintool opened no menu")
-        time.sleep(0.5)
         picture = self.menu_picture(menu)
         self.wine.wintool("key", VK_ESCAPE)
         proc.wait(timeout=20)
