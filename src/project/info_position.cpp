@@ -49,7 +49,7 @@ bool TInfoPosition::ReadIndex(ProgramFile& file) {
   // The blocks must lie in order: items, picture records, header, index.
   if (PictureRecordsStart < 0 || PictureRecordsStart > HeaderStart || HeaderStart > IndexStart)
     throw ContainerError("The show's index is damaged: its blocks are out of order.");
-  if (IndexStart - HeaderStart > kMaxHeaderBlock)
+  if (HasHeaderBlock() && IndexStart - HeaderStart > kMaxHeaderBlock)
     throw ContainerError("The show's header is damaged: it is longer than 102,400 bytes.");
   for (const int32_t offset : ItemOffsets)
     if (offset < 0 || offset > IndexStart)

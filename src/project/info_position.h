@@ -30,6 +30,10 @@ class TInfoPosition {
   // container and ConversionError for a value that is not a number.
   bool ReadIndex(ProgramFile& file);
   void ParseIndex(std::string_view text);
+
+  // An index without a header record leaves HeaderStart at 0; the program
+  // image in front of the items is no header, so such a project has none.
+  bool HasHeaderBlock() const { return HeaderStart > 0; }
 };
 
 // The trailer's length value: the text up to the first NUL, trimmed of blanks

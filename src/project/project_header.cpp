@@ -67,6 +67,8 @@ void TProjectInfo::ParseHeader(std::string_view text) {
   });
 }
 
-void TProjectInfo::ReadHeader() { ParseHeader(ReadBlock(Index.HeaderStart, Index.IndexStart)); }
+void TProjectInfo::ReadHeader() {
+  if (Index.HasHeaderBlock()) ParseHeader(ReadBlock(Index.HeaderStart, Index.IndexStart));
+}
 
 }  // namespace project

@@ -35,9 +35,12 @@ std::string TProjectInfo::ReadBlock(int32_t start, int32_t end) {
 void TProjectInfo::ReadPictures(base::Random& random) {
   AppendPictureRecords(ReadBlock(Index.PictureRecordsStart, Index.HeaderStart), random, Pictures);
   if (!PicturesEmbedded || !FileHandle) return;
-  // An embedded item must lie wholly inside the program file.
+  // An embedded item must lie wholly inside the program file. Flash movies and
+  // video clips are read from the container only when media are embedded too;
+  // otherwise their records carry the size of the outside file.
   const int64_t fileLength = FileHandle->Length();
   for (size_t k = 0; k < Pictures.size() && k < Index.ItemOffsets.size(); ++k) {
+    if (Pictures[k]->Kind != 0 && !MediaEmbedded) continue;
     const int64_t end = int64_t{Index.ItemOffsets[k]} + Pictures[k]->Size;
     if (Pictures[k]->Size < 0 || end > fileLength)
       throw ContainerError("The show's picture " + std::to_string(k) + " (" + Pictures[k]->FileName +

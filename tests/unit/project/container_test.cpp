@@ -86,6 +86,22 @@ TEST_F(ContainerTest, BareProgramSaysItHoldsNoShow) {
   EXPECT_THROW(Open("MZ"), ContainerError);
 }
 
+TEST_F(ContainerTest, EmptyIndexLeavesEveryDefault) {
+  // The program image in front of an empty index is larger than any header
+  // block and holds 0x80 bytes; none of it is read as header or pictures.
+  std::string image(200000, 'M');
+  image[100] = '\x05';
+  image[101] = '9';
+  image[102] = '\x80';
+  // No index records at all, and an index of one record with an unknown tag.
+  for (const std::string& ending : {std::string("0         "), std::string("x\x80") + "2         "}) {
+    auto info = Open(image + ending);
+    EXPECT_EQ(info->SlideSeconds, 5);
+    EXPECT_TRUE(info->Pictures.empty());
+    EXPECT_TRUE(info->Index.ItemOffsets.empty());
+  }
+}
+
 TEST_F(ContainerTest, DamagedContainersAreRefusedWithAReason) {
   struct Case {
     const char* name;
@@ -115,6 +131,23 @@ TEST_F(ContainerTest, DamagedContainersAreRefusedWithAReason) {
   for (const Case& c : cases) {
     EXPECT_THROW(Open(c.bytes), ContainerError) << c.name;
   }
+}
+
+TEST_F(ContainerTest, OutsideMoviesAreNotMeasuredAgainstTheProgramFile) {
+  // Pictures embedded, media kept outside: a movie's record carries the size of
+  // its own file, which the program file need not hold.
+  ContainerBytes c;
+  c.itemOffsets = {c.AddItem("JPEGDATA"), c.AddItem(""), 0, 0};
+  const std::string movie = Record(1, "1") + Record(2, "intro.swf") + Record(3, std::to_string(1 << 20)) +
+                            Record(52, "1") + kPicEnd;
+  const std::string pictures = PictureRecord(0, 8, "a.jpg") + movie;
+  auto info = Open(c.Finish(pictures, Record(39, "0")));
+  ASSERT_EQ(info->Pictures.size(), 2u);
+  EXPECT_EQ(info->Pictures[1]->Kind, 1);
+  // Once media are embedded, the same record claims bytes the file does not have.
+  ContainerBytes embedded;
+  embedded.itemOffsets = {embedded.AddItem("JPEGDATA"), embedded.AddItem(""), 0, 0};
+  EXPECT_THROW(Open(embedded.Finish(pictures, Record(39, "1"))), ContainerError);
 }
 
 TEST_F(ContainerTest, HeaderTypesDefaultsAndRepeats) {
