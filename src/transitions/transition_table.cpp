@@ -8,10 +8,14 @@
 #include "transitions/blinds.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/line_wipes.h"
+#include "transitions/moves.h"
+#include "transitions/numbered_moves.h"
 #include "transitions/scan_wipes.h"
 #include "transitions/shutters.h"
+#include "transitions/sliced_moves.h"
 #include "transitions/sweeps.h"
 #include "transitions/transition_names.h"
+#include "transitions/two_bars.h"
 
 namespace transitions {
 namespace {
@@ -77,36 +81,36 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {56, kRandomLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Lines(Horizontal)
     {57, kRandomLinesEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Lines(Vertical)
     {58, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Mosaic
-    {59, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down
-    {60, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 1
-    {61, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 2
-    {62, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 3
-    {63, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 4
-    {64, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move down 5
-    {65, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from bottom left
-    {66, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from bottom right
-    {67, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from top left
-    {68, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move from top right
-    {69, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left
-    {70, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 1
-    {71, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 2
-    {72, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 3
-    {73, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left 4
-    {74, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Move left 5
-    {75, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move left right
-    {76, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right
-    {77, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 1
-    {78, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 2
-    {79, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 3
-    {80, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move right 4
-    {81, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Move right 5
-    {82, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up
-    {83, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 1
-    {84, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 2
-    {85, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 3
-    {86, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 4
-    {87, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up 5
-    {88, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Move up down
+    {59, kPlainMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move down
+    {60, kNumberedMoveEffect, 10, {0, Direction::kDown, 1}, StartParam::kNone},  // Move down 1
+    {61, kNumberedMoveEffect, 10, {0, Direction::kDown, 2}, StartParam::kNone},  // Move down 2
+    {62, kNumberedMoveEffect, 10, {0, Direction::kDown, 3}, StartParam::kNone},  // Move down 3
+    {63, kNumberedMoveEffect, 10, {0, Direction::kDown, 4}, StartParam::kNone},  // Move down 4
+    {64, kSlicedMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move down 5
+    {65, kCornerMoveEffect, 10, {0, Direction::kDown, kMoveFromBottom}, StartParam::kNone},  // Move from bottom left
+    {66, kCornerMoveEffect, 10, {0, Direction::kDown, kMoveFromRight | kMoveFromBottom}, StartParam::kNone},  // Move from bottom right
+    {67, kCornerMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move from top left
+    {68, kCornerMoveEffect, 10, {0, Direction::kDown, kMoveFromRight}, StartParam::kNone},  // Move from top right
+    {69, kPlainMoveEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Move left
+    {70, kNumberedMoveEffect, 10, {0, Direction::kLeft, 1}, StartParam::kNone},  // Move left 1
+    {71, kNumberedMoveEffect, 10, {0, Direction::kLeft, 2}, StartParam::kNone},  // Move left 2
+    {72, kNumberedMoveEffect, 10, {0, Direction::kLeft, 3}, StartParam::kNone},  // Move left 3
+    {73, kNumberedMoveEffect, 10, {0, Direction::kLeft, 4}, StartParam::kNone},  // Move left 4
+    {74, kSlicedMoveEffect, 30, {0, Direction::kLeft, 0}, StartParam::kNone},  // Move left 5
+    {75, kSplitMoveEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Move left right
+    {76, kPlainMoveEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Move right
+    {77, kNumberedMoveEffect, 10, {0, Direction::kRight, 1}, StartParam::kNone},  // Move right 1
+    {78, kNumberedMoveEffect, 10, {0, Direction::kRight, 2}, StartParam::kNone},  // Move right 2
+    {79, kNumberedMoveEffect, 10, {0, Direction::kRight, 3}, StartParam::kNone},  // Move right 3
+    {80, kNumberedMoveEffect, 10, {0, Direction::kRight, 4}, StartParam::kNone},  // Move right 4
+    {81, kSlicedMoveEffect, 30, {0, Direction::kRight, 0}, StartParam::kNone},  // Move right 5
+    {82, kPlainMoveEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Move up
+    {83, kNumberedMoveEffect, 10, {0, Direction::kUp, 1}, StartParam::kNone},  // Move up 1
+    {84, kNumberedMoveEffect, 10, {0, Direction::kUp, 2}, StartParam::kNone},  // Move up 2
+    {85, kNumberedMoveEffect, 10, {0, Direction::kUp, 3}, StartParam::kNone},  // Move up 3
+    {86, kNumberedMoveEffect, 10, {0, Direction::kUp, 4}, StartParam::kNone},  // Move up 4
+    {87, kSlicedMoveEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Move up 5
+    {88, kSplitMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move up down
     {89, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box from center
     {90, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box to center
     {91, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from bottom-left
@@ -151,14 +155,14 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {130, kSweepEffect, 50, {0, Direction::kLeft, 0}, StartParam::kNone},  // Sweep left
     {131, kSweepEffect, 50, {0, Direction::kRight, 0}, StartParam::kNone},  // Sweep right
     {132, kSweepEffect, 50, {0, Direction::kUp, 0}, StartParam::kNone},  // Sweep up
-    {133, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar move down
-    {134, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar move up
-    {135, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar wipe down
-    {136, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Tow bar wipe up
-    {137, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar move left
-    {138, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar move right
-    {139, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar wipe left
-    {140, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Two bar wipe right
+    {133, kTwoBarsEffect, 10, {0, Direction::kDown, kTwoBarsMove}, StartParam::kNone},  // Tow bar move down
+    {134, kTwoBarsEffect, 10, {0, Direction::kUp, kTwoBarsMove}, StartParam::kNone},  // Tow bar move up
+    {135, kTwoBarsEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Tow bar wipe down
+    {136, kTwoBarsEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Tow bar wipe up
+    {137, kTwoBarsEffect, 10, {0, Direction::kLeft, kTwoBarsMove}, StartParam::kNone},  // Two bar move left
+    {138, kTwoBarsEffect, 10, {0, Direction::kRight, kTwoBarsMove}, StartParam::kNone},  // Two bar move right
+    {139, kTwoBarsEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Two bar wipe left
+    {140, kTwoBarsEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Two bar wipe right
     {141, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe down
     {142, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe left
     {143, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe right

@@ -1,0 +1,51 @@
+#include "transitions/two_bars.h"
+
+#include <algorithm>
+
+#include "transitions/effect_drawing.h"
+#include "transitions/move_drawing.h"
+
+namespace transitions {
+namespace {
+
+Direction Opposite(Direction d) {
+  switch (d) {
+    case Direction::kDown: return Direction::kUp;
+    case Direction::kUp: return Direction::kDown;
+    case Direction::kRight: return Direction::kLeft;
+    case Direction::kLeft: return Direction::kRight;
+  }
+  return d;
+}
+
+int32_t& Split(DrawingState& s, Direction d) { return IsVertical(d) ? s.HalfX : s.HalfY; }
+
+// One bar, `across0`..`across1`, `p` pixels in from its entry edge.
+void DrawBar(DrawingState& s, Direction d, bool move, int32_t p, int32_t across0, int32_t across1) {
+  const int32_t along = AlongSize(s, d);
+  const raster::Rect dst = TravelRect(s, d, along - p, along, across0, across1);
+  DrawPictureAt(s, move ? TravelRect(s, d, 0, p, across0, across1) : dst, dst);
+}
+
+}  // namespace
+
+void PrepareTwoBars(DrawingState& s, const EffectArgs& args) {
+  ReadPictureSize(s);
+  Split(s, args.direction) = AcrossSize(s, args.direction) / 2 + 1;
+  s.Position = 0;
+}
+
+bool StepTwoBars(DrawingState& s, const EffectArgs& args) {
+  const Direction d = args.direction;
+  const int32_t along = AlongSize(s, d);
+  if (s.Position >= along + s.Step) return true;
+  const bool move = args.variant == kTwoBarsMove;
+  const int32_t p = std::min(s.Position, along);
+  const int32_t split = Split(s, d);
+  DrawBar(s, d, move, p, 0, split);
+  DrawBar(s, Opposite(d), move, p, split, AcrossSize(s, d));
+  s.Position += s.Step;
+  return false;
+}
+
+}  // namespace transitions

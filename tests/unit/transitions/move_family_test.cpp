@@ -1,0 +1,238 @@
+// The move and two-bar effects: every member at several picture sizes (down to
+// 1x1, and long thin ones) and speeds 1..50 ends after the number of ticks its
+// rule gives with the whole picture shown, never draws outside the picture
+// rectangle, and shows nothing but picture pixels, the back image or the old
+// image in between. Then tick-by-tick checks of the stated shapes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+
+#include "transition_scene.h"
+#include "transitions/transition_engine.h"
+
+namespace {
+
+using transitions::TransitionEngine;
+using transitions_test::Scene;
+
+// The outgoing image is a colour of its own, so that restored pixels are told apart.
+constexpr raster::Pixel kBack = 0x00654321;
+
+enum class Kind { kPlain, kCorner, kSplit, kNumbered12, kNumbered34, kSliced, kTwoBars };
+
+struct Member {
+  int number;
+  Kind kind;
+  bool alongY;  // travel along the rows (down/up), else along the columns
+};
+
+constexpr Member kFamily[] = {
+    {59, Kind::kPlain, true},       {60, Kind::kNumbered12, true}, {61, Kind::kNumbered12, true},
+    {62, Kind::kNumbered34, true},  {63, Kind::kNumbered34, true}, {64, Kind::kSliced, true},
+    {65, Kind::kCorner, false},     {66, Kind::kCorner, false},    {67, Kind::kCorner, false},
+    {68, Kind::kCorner, false},     {69, Kind::kPlain, false},     {70, Kind::kNumbered12, false},
+    {71, Kind::kNumbered12, false}, {72, Kind::kNumbered34, false}, {73, Kind::kNumbered34, false},
+    {74, Kind::kSliced, false},     {75, Kind::kSplit, false},     {76, Kind::kPlain, false},
+    {77, Kind::kNumbered12, false}, {78, Kind::kNumbered12, false}, {79, Kind::kNumbered34, false},
+    {80, Kind::kNumbered34, false}, {81, Kind::kSliced, false},    {82, Kind::kPlain, true},
+    {83, Kind::kNumbered12, true},  {84, Kind::kNumbered12, true}, {85, Kind::kNumbered34, true},
+    {86, Kind::kNumbered34, true},  {87, Kind::kSliced, true},     {88, Kind::kSplit, true},
+    {133, Kind::kTwoBars, true},    {134, Kind::kTwoBars, true},   {135, Kind::kTwoBars, true},
+    {136, Kind::kTwoBars, true},    {137, Kind::kTwoBars, false},  {138, Kind::kTwoBars, false},
+    {139, Kind::kTwoBars, false},   {140, Kind::kTwoBars, false},
+};
+static_assert(std::size(kFamily) == 38);
+
+int CeilDiv(int a, int b) { return (a + b - 1) / b; }
+// Ticks of a phase that ends on the first Position (0, s, 2s, ...) above `limit`.
+int PhaseTicks(int limit, int s) { return limit / s + 2; }
+
+// Ticks up to and including the one that reports completion.
+int ExpectedTicks(const Member& m, int w, int h, int s) {
+  const int along = m.alongY ? h : w;
+  const int half = along / 2;
+  switch (m.kind) {
+    case Kind::kPlain: return CeilDiv(along + s + 1, s) + 1;
+    case Kind::kCorner: return CeilDiv(w + s + 1, s) + 1;
+    case Kind::kSplit: return CeilDiv(half + s + 1, s) + 1;
+    case Kind::kNumbered12: return PhaseTicks(along - half, s) + PhaseTicks(half, s) + 1;
+    case Kind::kNumbered34: return PhaseTicks(half, s) + 2 * PhaseTicks(along - half, s) + 1;
+    case Kind::kSliced: {
+      const int size = along / 15 + 1;
+      const int step = std::min(s, size);
+      int ticks = 1;
+      for (int slice = 1; slice <= 15; ++slice) {
+        const int place = std::min((slice - 1) * size, along - size);
+        ticks += CeilDiv(along - size - place, step) + 1;
+      }
+      return ticks;
+    }
+    case Kind::kTwoBars: return CeilDiv(along + s, s) + 1;
+  }
+  return -1;
+}
+
+struct Size {
+  int w;
+  int h;
+};
+constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
+constexpr int kSpeeds[] = {1, 13, 50};
+
+struct MoveScene : Scene {
+  MoveScene(int w, int h) : Scene(w, h) {
+    back = raster::Bitmap(target.Width(), target.Height(), kBack);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pictureValues.insert(picture.At(x, y));
+  }
+  // Every pixel of the picture rectangle is old, restored or some picture pixel.
+  bool OnlyKnownPixels() const {
+    for (int y = 0; y < picture.Height(); ++y)
+      for (int x = 0; x < picture.Width(); ++x) {
+        const raster::Pixel p = target.At(origin.x + x, origin.y + y);
+        if (p != transitions_test::kSentinel && p != kBack && !pictureValues.count(p)) return false;
+      }
+    return true;
+  }
+  // Columns x0..x0+n of the target show picture columns from src on, rows y0..y1.
+  bool ShowsColumns(int src, int x0, int n, int y0, int y1) const {
+    for (int y = y0; y < y1; ++y)
+      for (int i = 0; i < n; ++i)
+        if (target.At(origin.x + x0 + i, origin.y + y) != picture.At(src + i, y)) return false;
+    return true;
+  }
+  bool ShowsColumns(int src, int x0, int n) const { return ShowsColumns(src, x0, n, 0, picture.Height()); }
+  bool ColumnsHold(raster::Pixel value, int x0, int x1) const {
+    for (int y = 0; y < picture.Height(); ++y)
+      for (int x = x0; x < x1; ++x)
+        if (target.At(origin.x + x, origin.y + y) != value) return false;
+    return true;
+  }
+  std::unordered_set<raster::Pixel> pictureValues;
+};
+
+class MoveFamily : public ::testing::TestWithParam<Member> {};
+
+TEST_P(MoveFamily, CompletesOnTimeWithOnlyPicturePixelsInsideThePicture) {
+  const Member m = GetParam();
+  for (const Size size : kSizes)
+    for (const int speed : kSpeeds) {
+      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
+      MoveScene scene(size.w, size.h);
+      base::SeededRandom random(1);
+      TransitionEngine engine(random);
+      engine.StartNumber(m.number, speed, scene.Surfaces());
+      const bool checkEveryTick = size.w * size.h <= 4000;
+      const int expected = ExpectedTicks(m, size.w, size.h, speed);
+      int ticks = 0;
+      bool done = false;
+      while (!done && ticks <= expected + 5) {
+        done = engine.ShowTimerTimer();
+        ++ticks;
+        if (checkEveryTick) {
+          ASSERT_TRUE(scene.OnlyKnownPixels()) << "tick " << ticks;
+        }
+      }
+      EXPECT_TRUE(done);
+      EXPECT_EQ(ticks, expected);
+      EXPECT_TRUE(scene.PictureComplete());
+      EXPECT_TRUE(scene.OutsideUntouched());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Members, MoveFamily, ::testing::ValuesIn(kFamily),
+                         [](const ::testing::TestParamInfo<Member>& m) { return "n" + std::to_string(m.param.number); });
+
+TEST(MoveLeft, HundredColumnsAtSpeed30) {
+  MoveScene scene(100, 8);
+  base::SeededRandom random(1);
+  TransitionEngine engine(random);
+  engine.StartNumber(69, 30, scene.Surfaces());
+  EXPECT_FALSE(engine.ShowTimerTimer());  // Position 0: nothing visible
+  EXPECT_TRUE(scene.ColumnsHold(transitions_test::kSentinel, 0, 100));
+  for (int p : {30, 60, 90}) {
+    EXPECT_FALSE(engine.ShowTimerTimer());
+    EXPECT_TRUE(scene.ShowsColumns(0, 100 - p, p)) << p;
+    EXPECT_TRUE(scene.ColumnsHold(transitions_test::kSentinel, 0, 100 - p)) << p;
+  }
+  EXPECT_FALSE(engine.ShowTimerTimer());  // 120: the whole picture
+  EXPECT_TRUE(scene.PictureComplete());
+  EXPECT_TRUE(engine.ShowTimerTimer());  // 150 >= 131
+}
+
+TEST(MoveLeft5, SlicesOf21AtSpeed50OnThreeHundredColumns) {
+  MoveScene scene(300, 4);
+  base::SeededRandom random(1);
+  TransitionEngine engine(random);
+  engine.StartNumber(74, 50, scene.Surfaces());
+  EXPECT_EQ(engine.State().Step, 21);
+  EXPECT_FALSE(engine.ShowTimerTimer());  // slice 1 enters at the right edge
+  EXPECT_TRUE(scene.ShowsColumns(0, 279, 21));
+  EXPECT_FALSE(engine.ShowTimerTimer());  // ... moves on 21 pixels, its trail restored
+  EXPECT_TRUE(scene.ShowsColumns(0, 258, 21));
+  EXPECT_TRUE(scene.ColumnsHold(kBack, 279, 300));
+  while (engine.State().Counter == 1) ASSERT_FALSE(engine.ShowTimerTimer());
+  EXPECT_TRUE(scene.ShowsColumns(0, 0, 21));
+  EXPECT_TRUE(scene.ColumnsHold(kBack, 21, 300));
+  while (engine.State().Counter < 15) ASSERT_FALSE(engine.ShowTimerTimer());
+  EXPECT_TRUE(scene.ShowsColumns(0, 0, 294));  // slices 1..14 at their places
+  EXPECT_TRUE(scene.ColumnsHold(kBack, 294, 300));
+  EXPECT_FALSE(engine.ShowTimerTimer());  // slice 15 is drawn from 279..300 at once
+  EXPECT_TRUE(scene.PictureComplete());
+  EXPECT_TRUE(engine.ShowTimerTimer());
+}
+
+// At the tick that ends a phase the part that moved stands at its exact place.
+struct PhaseEnd {
+  int number;
+  int phase;             // the phase that ends
+  int src, dst, count;   // columns that then show the picture
+  int backFrom, backTo;  // columns restored from the back image
+};
+
+// On 101 columns the halves are 0..50 (far) and 50..101 (near) for the travel
+// to the left, and mirrored for the travel to the right.
+constexpr PhaseEnd kPhaseEnds[] = {
+    {70, 0, 50, 50, 51, 0, 0},  {70, 1, 0, 0, 101, 0, 0},    {71, 0, 50, 50, 51, 0, 0},
+    {71, 1, 0, 0, 101, 0, 0},   {72, 0, 0, 51, 50, 0, 0},    {72, 1, 0, 0, 50, 51, 101},
+    {72, 2, 0, 0, 101, 0, 0},   {73, 1, 0, 0, 50, 51, 101},  {73, 2, 0, 0, 101, 0, 0},
+    {77, 0, 0, 0, 51, 0, 0},    {79, 0, 51, 0, 50, 0, 0},    {79, 1, 51, 51, 50, 0, 50},
+};
+
+TEST(NumberedMoves, PhaseEndDrawsThePartAtItsPlace) {
+  for (const PhaseEnd& end : kPhaseEnds) {
+    SCOPED_TRACE(::testing::Message() << end.number << " phase " << end.phase);
+    MoveScene scene(101, 6);
+    base::SeededRandom random(1);
+    TransitionEngine engine(random);
+    engine.StartNumber(end.number, 13, scene.Surfaces());
+    while (engine.State().Phase <= end.phase) ASSERT_FALSE(engine.ShowTimerTimer());
+    EXPECT_EQ(engine.State().Position, 0);
+    EXPECT_TRUE(scene.ShowsColumns(end.src, end.dst, end.count));
+    EXPECT_TRUE(scene.ColumnsHold(kBack, end.backFrom, end.backTo));
+  }
+}
+
+TEST(TowBarMoveDown, HundredAndOneColumnsSplitAt51) {
+  MoveScene scene(101, 40);
+  base::SeededRandom random(1);
+  TransitionEngine engine(random);
+  engine.StartNumber(133, 10, scene.Surfaces());
+  EXPECT_EQ(engine.State().HalfX, 51);
+  EXPECT_FALSE(engine.ShowTimerTimer());  // Position 0
+  EXPECT_FALSE(engine.ShowTimerTimer());  // Position 10
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 101; ++x) {
+      // The left bar (columns 0..50) comes down from the top showing its last
+      // rows, the right bar (51..100) comes up from the bottom with its first.
+      const bool left = x < 51;
+      const int row = left ? y : 30 + y;
+      ASSERT_EQ(scene.target.At(scene.origin.x + x, scene.origin.y + row), scene.picture.At(x, left ? 30 + y : y))
+          << x << "," << row;
+    }
+  for (int y = 10; y < 30; ++y) EXPECT_TRUE(scene.RowUntouched(y, 0, 101)) << y;
+}
+
+}  // namespace
