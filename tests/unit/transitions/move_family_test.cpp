@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "raster/canvas.h"
 #include "transition_scene.h"
 #include "transitions/transition_engine.h"
 
@@ -182,6 +183,53 @@ TEST(MoveLeft5, SlicesOf21AtSpeed50OnThreeHundredColumns) {
   EXPECT_FALSE(engine.ShowTimerTimer());  // slice 15 is drawn from 279..300 at once
   EXPECT_TRUE(scene.PictureComplete());
   EXPECT_TRUE(engine.ShowTimerTimer());
+}
+
+// The second frame (Position 10 at speed 10) of each direction and corner: the
+// listed picture blocks stand at their places, nothing else is drawn.
+struct Block {
+  raster::Rect src;
+  raster::Point dst;
+};
+struct SecondFrame {
+  int number;
+  int w, h;
+  Block blocks[2];
+};
+
+constexpr SecondFrame kSecondFrames[] = {
+    {59, 40, 30, {{{0, 20, 40, 30}, {0, 0}}}},   // Move down
+    {82, 40, 30, {{{0, 0, 40, 10}, {0, 20}}}},   // Move up
+    {69, 40, 30, {{{0, 0, 10, 30}, {30, 0}}}},   // Move left
+    {76, 40, 30, {{{30, 0, 40, 30}, {0, 0}}}},   // Move right
+    {67, 40, 20, {{{30, 15, 40, 20}, {0, 0}}}},  // from top left: Ratio 0.5, 5 rows
+    {68, 40, 20, {{{0, 15, 10, 20}, {30, 0}}}},
+    {65, 40, 20, {{{30, 0, 40, 5}, {0, 15}}}},
+    {66, 40, 20, {{{0, 0, 10, 5}, {30, 15}}}},
+    {75, 40, 30, {{{10, 0, 20, 30}, {0, 0}}, {{20, 0, 30, 30}, {30, 0}}}},  // halves meet at 20
+    {88, 40, 30, {{{0, 5, 40, 15}, {0, 0}}, {{0, 15, 40, 25}, {0, 20}}}},   // ... at 15
+    {139, 40, 30, {{{30, 0, 40, 16}, {30, 0}}, {{0, 16, 10, 30}, {0, 16}}}},  // bars split at 30 div 2 + 1
+    {137, 40, 30, {{{0, 0, 10, 16}, {30, 0}}, {{30, 16, 40, 30}, {0, 16}}}},
+    {136, 40, 30, {{{0, 20, 21, 30}, {0, 20}}, {{21, 0, 40, 10}, {21, 0}}}},  // ... at 40 div 2 + 1
+    {134, 40, 30, {{{0, 0, 21, 10}, {0, 20}}, {{21, 20, 40, 30}, {21, 0}}}},
+};
+
+TEST(MoveDirections, SecondFrameShowsTheBlocksAtTheirPlaces) {
+  for (const SecondFrame& frame : kSecondFrames) {
+    SCOPED_TRACE(frame.number);
+    MoveScene scene(frame.w, frame.h);
+    raster::Bitmap expected = scene.target;
+    raster::Canvas canvas(expected);
+    for (const Block& block : frame.blocks)
+      canvas.Blit({scene.origin.x + block.dst.x, scene.origin.y + block.dst.y}, scene.picture, block.src);
+    base::SeededRandom random(1);
+    TransitionEngine engine(random);
+    engine.StartNumber(frame.number, 10, scene.Surfaces());
+    EXPECT_FALSE(engine.ShowTimerTimer());
+    EXPECT_FALSE(engine.ShowTimerTimer());
+    for (int y = 0; y < expected.Height(); ++y)
+      for (int x = 0; x < expected.Width(); ++x) ASSERT_EQ(scene.target.At(x, y), expected.At(x, y)) << x << "," << y;
+  }
 }
 
 // At the tick that ends a phase the part that moved stands at its exact place.
