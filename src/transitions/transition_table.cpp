@@ -11,11 +11,12 @@
 #include "transitions/moves.h"
 #include "transitions/numbered_moves.h"
 #include "transitions/scan_wipes.h"
+#include "transitions/shape_reveals.h"
 #include "transitions/shutters.h"
 #include "transitions/sliced_moves.h"
 #include "transitions/sweeps.h"
-#include "transitions/transition_names.h"
 #include "transitions/two_bars.h"
+#include "transitions/transition_names.h"
 
 namespace transitions {
 namespace {
@@ -54,21 +55,21 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {29, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard right rebound
     {30, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up
     {31, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up rebound
-    {32, kNoTransitionEffect, 10, {}, StartParam::kPivotLeftBottom},  // Circle left-bottom
-    {33, kNoTransitionEffect, 10, {}, StartParam::kPivotLeftTop},  // Circle left-top
-    {34, kNoTransitionEffect, 10, {}, StartParam::kPivotRightBottom},  // Circle right-bottom
-    {35, kNoTransitionEffect, 10, {}, StartParam::kPivotRightTop},  // Circle right-top
-    {36, kNoTransitionEffect, 10, {}, StartParam::kPivotCenter},  // Circle(Center)
-    {37, kNoTransitionEffect, 10, {}, StartParam::kPivotRandom},  // Circle(Random)
-    {38, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Cross wipe from center
-    {39, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Cross wipe to center
-    {40, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Diamond from center
-    {41, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Diamond to center
-    {42, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Ellipse from center
-    {43, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Ellipse to center
-    {44, kNoTransitionEffect, 10, {}, StartParam::kCentreRandom},  // Ellipse(Random)
-    {45, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Fan wipe
-    {46, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Fan wipe(Anticlockwise)
+    {32, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotLeftBottom},  // Circle left-bottom
+    {33, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotLeftTop},  // Circle left-top
+    {34, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotRightBottom},  // Circle right-bottom
+    {35, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotRightTop},  // Circle right-top
+    {36, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotCenter},  // Circle(Center)
+    {37, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotRandom},  // Circle(Random)
+    {38, kCrossEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Cross wipe from center
+    {39, kCrossEffect, 10, {0, Direction::kDown, kShapeToCenter}, StartParam::kNone},  // Cross wipe to center
+    {40, kDiamondEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Diamond from center
+    {41, kDiamondEffect, 10, {0, Direction::kDown, kShapeToCenter}, StartParam::kNone},  // Diamond to center
+    {42, kCenterEllipseEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Ellipse from center
+    {43, kCenterEllipseEffect, 10, {0, Direction::kDown, kShapeToCenter}, StartParam::kNone},  // Ellipse to center
+    {44, kRandomCircleEffect, 10, {0, Direction::kDown, 0}, StartParam::kCentreRandom},  // Ellipse(Random)
+    {45, kFanEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Fan wipe
+    {46, kFanEffect, 10, {0, Direction::kDown, kShapeAnticlockwise}, StartParam::kNone},  // Fan wipe(Anticlockwise)
     {47, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Increase show
     {48, kInterlacedLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Line down
     {49, kInterlacedLinesEffect, 10, {0, Direction::kDown, kLineRebound}, StartParam::kNone},  // Line down rebound
@@ -113,10 +114,10 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {88, kSplitMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move up down
     {89, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box from center
     {90, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box to center
-    {91, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from bottom-left
-    {92, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from bottom-right
-    {93, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from left-top
-    {94, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Wipe from right-top
+    {91, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeBottom}, StartParam::kNone},  // Multi-Wipe from bottom-left
+    {92, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeBottom}, StartParam::kNone},  // Multi-Wipe from bottom-right
+    {93, kMultiWipeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Multi-Wipe from left-top
+    {94, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeRight}, StartParam::kNone},  // Multi-Wipe from right-top
     {95, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain down
     {96, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain left
     {97, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain right
@@ -163,22 +164,22 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {138, kTwoBarsEffect, 10, {0, Direction::kRight, kTwoBarsMove}, StartParam::kNone},  // Two bar move right
     {139, kTwoBarsEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Two bar wipe left
     {140, kTwoBarsEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Two bar wipe right
-    {141, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe down
-    {142, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe left
-    {143, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe right
-    {144, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wedge wipe up
+    {141, kWedgeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Wedge wipe down
+    {142, kWedgeEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Wedge wipe left
+    {143, kWedgeEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Wedge wipe right
+    {144, kWedgeEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Wedge wipe up
     {145, kBlindEffect, 30, {0, Direction::kDown, 0}, StartParam::kNone},  // Window blind down
     {146, kBlindEffect, 30, {0, Direction::kLeft, 0}, StartParam::kNone},  // Window blind left
     {147, kBlindEffect, 30, {0, Direction::kRight, 0}, StartParam::kNone},  // Window blind right
     {148, kBlindEffect, 30, {0, Direction::kUp, 0}, StartParam::kNone},  // Window blind up
-    {149, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-bottom
-    {150, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-top
-    {151, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from left-top/right-bottom
-    {152, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-bottom
-    {153, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-top
-    {154, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe from right-top/left-bottom
-    {155, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe to left-top/right-bottom
-    {156, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Wipe to right-top/left-bottom
+    {149, kCornerWipeEffect, 10, {0, Direction::kDown, kShapeBottom}, StartParam::kNone},  // Wipe from left-bottom
+    {150, kCornerWipeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Wipe from left-top
+    {151, kDiagonalWipeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Wipe from left-top/right-bottom
+    {152, kCornerWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeBottom}, StartParam::kNone},  // Wipe from right-bottom
+    {153, kCornerWipeEffect, 10, {0, Direction::kDown, kShapeRight}, StartParam::kNone},  // Wipe from right-top
+    {154, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeRight}, StartParam::kNone},  // Wipe from right-top/left-bottom
+    {155, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeToCenter}, StartParam::kNone},  // Wipe to left-top/right-bottom
+    {156, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeToCenter}, StartParam::kNone},  // Wipe to right-top/left-bottom
     {157, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag down
     {158, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag left
     {159, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag right

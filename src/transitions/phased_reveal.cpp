@@ -1,0 +1,63 @@
+#include "transitions/phased_reveal.h"
+
+#include <cstdlib>
+#include <span>
+
+#include "transitions/effect_drawing.h"
+
+namespace transitions {
+namespace {
+
+bool Passed(const PhaseRun& run, int32_t position) {
+  return run.sign > 0 ? position > run.end : position < run.end;
+}
+
+// The last position a phase draws.
+int32_t LastPosition(const PhaseRun& run, int32_t stride) {
+  const int32_t span = (run.end - run.start) * run.sign;
+  if (span <= 0) return run.start;
+  return run.start + run.sign * (span / stride) * stride;
+}
+
+}  // namespace
+
+void StartPlan(DrawingState& s, const RevealPlan& plan) {
+  s.Phase = 0;
+  s.Position = plan.runs[0].start;
+}
+
+bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan& plan, ShapeOp shape) {
+  const bool lastPhase = s.Phase == plan.count - 1;
+  const PhaseRun& run = plan.runs[static_cast<size_t>(s.Phase)];
+  const int32_t next = s.Position + run.sign * plan.stride;
+  if (lastPhase && (plan.finalOwnTick ? Passed(run, s.Position) : Passed(run, next))) {
+    DrawWholePicture(s);
+    return true;
+  }
+  const raster::Region now = shape(s, args, s.Phase, s.Position);
+  if (s.Position != run.start) {
+    DrawPictureThrough(s, now.Subtract(shape(s, args, s.Phase, s.Position - run.sign * plan.stride)));
+  } else if (s.Phase > 0) {
+    const PhaseRun& before = plan.runs[static_cast<size_t>(s.Phase - 1)];
+    DrawPictureThrough(s, now.Subtract(shape(s, args, s.Phase - 1, LastPosition(before, plan.stride))));
+  } else {
+    DrawPictureThrough(s, now);
+  }
+  if (Passed(run, next) && !lastPhase) {
+    ++s.Phase;
+    s.Position = plan.runs[static_cast<size_t>(s.Phase)].start;
+  } else {
+    s.Position = next;
+  }
+  return false;
+}
+
+raster::Region PolygonRegion(std::initializer_list<raster::Point> points, raster::FillMode mode) {
+  return raster::Region::FromPolygon(std::span<const raster::Point>(points.begin(), points.size()), mode);
+}
+
+raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape) {
+  return raster::Region::FromRect(s.PictureBounds()).Subtract(shape);
+}
+
+}  // namespace transitions

@@ -1,0 +1,51 @@
+// The stepping shared by the shape reveals. A shape effect runs through one or
+// more phases; in each its Position walks from a start value towards an end
+// value by a fixed stride, and every tick reveals the picture through the shape
+// of the current (phase, position). Earlier frames stay on the canvas, so a
+// tick draws only its shape minus the previous frame's shape: the previous
+// frame is recomputed from the walk, and the result on screen is the same as
+// drawing the whole shape again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "raster/region.h"
+#include "transitions/effect.h"
+
+namespace transitions {
+
+// One phase: positions start, start + sign * stride, ... as long as they have
+// not passed `end` (inclusive).
+struct PhaseRun {
+  int32_t start = 0;
+  int32_t end = 0;
+  int32_t sign = 1;
+};
+
+struct RevealPlan {
+  std::array<PhaseRun, 4> runs{};
+  int32_t count = 1;     // phases in use
+  int32_t stride = 1;    // Step, or 1 for the effects that ignore the speed
+  // How the last phase ends: on a tick of its own that starts past the end
+  // (true), or on the tick whose advance passes the end, whose frame the
+  // completing draw then replaces (false).
+  bool finalOwnTick = true;
+};
+
+// The revealed shape of a frame in picture coordinates (not yet limited to the
+// picture).
+using ShapeOp = raster::Region (*)(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position);
+
+// Puts Phase and Position at the start of the plan's first phase.
+void StartPlan(DrawingState& s, const RevealPlan& plan);
+// One tick of a planned reveal; true on the tick that completes the picture.
+bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan& plan, ShapeOp shape);
+
+// The region of a closed polygon given as a list of points.
+raster::Region PolygonRegion(std::initializer_list<raster::Point> points,
+                             raster::FillMode mode = raster::FillMode::Winding);
+// The picture rectangle minus `shape`: what the shrinking "to center" shapes reveal.
+raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape);
+
+}  // namespace transitions

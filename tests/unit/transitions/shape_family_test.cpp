@@ -1,0 +1,242 @@
+// The shape reveals (circles, ellipses, cross, diamond, fan, wedges, corner,
+// diagonal and multi-wipes): every member at several sizes and speeds ends on
+// the tick its rule gives with the whole picture and nothing outside it
+// touched; at chosen ticks the revealed area is exactly the shape of the rule.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "raster/region.h"
+#include "transition_scene.h"
+#include "transitions/transition_engine.h"
+#include "transitions/transition_names.h"
+
+namespace {
+
+using raster::Point;
+using raster::Region;
+using transitions::TransitionEngine;
+using transitions_test::Scene;
+using transitions_test::ScriptedRandom;
+
+constexpr int kFamily[] = {32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 91,
+                           92, 93, 94, 141, 142, 143, 144, 149, 150, 151, 152, 153, 154, 155, 156};
+static_assert(std::size(kFamily) == 31);
+
+int RoundedHypot(int a, int b) { return static_cast<int>(std::nearbyint(std::hypot(a, b))); }
+
+// Ticks up to and including the one that reports completion.
+int ExpectedTicks(int number, int w, int h, int s) {
+  const int hx = (w + 2) / 2, hy = (h + 2) / 2;
+  switch (number) {
+    case 32: case 33: case 34: case 35: case 36: case 37:
+      return (h / s + 1) + (w / s + 1) + (h / s + 1) + (w / s + 1);  // the last frame is the final draw
+    case 38: case 39: return (hx - 1) / s + 2;
+    case 40: case 41: return (w - 1) / s + 2;
+    case 42: return (RoundedHypot(w / 2, h / 2) + 1) / s + 2;
+    case 43: {
+      const int limit = w < h ? w / 2 : h / 2;
+      return limit <= 0 ? 1 : (limit - 1) / s + 2;
+    }
+    case 44: return (RoundedHypot(w, h) - 1) / s + 2;
+    case 45: case 46: return ((hx - 1) / s + 1) + (hx / s + 1) + 1;
+    case 91: case 92: case 93: case 94: return 2 * ((w + 10) / 10) + 1;  // whatever the speed
+    case 141: case 144: return ((hx - 1) / s + 1) + (h / s + 1) + (hx / s + 1);  // wedges down, up
+    case 142: case 143: return ((hy - 1) / s + 1) + (w / s + 1) + (hy / s + 1);  // wedges left, right
+    case 149: case 150: case 152: case 153: return (2 * w - 1) / s + 2;
+    case 151: case 154: case 155: case 156: return (w - 1) / s + 2;
+    default: return -1;
+  }
+}
+
+struct Size {
+  int w;
+  int h;
+};
+constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
+constexpr int kSpeeds[] = {1, 13, 50};
+
+class ShapeFamily : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShapeFamily, CompletesExactlyOnTimeWithinThePicture) {
+  const int number = GetParam();
+  for (const Size size : kSizes)
+    for (const int speed : kSpeeds) {
+      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
+      Scene scene(size.w, size.h);
+      base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
+      TransitionEngine engine(random);
+      engine.StartNumber(number, speed, scene.Surfaces());
+      const int expected = ExpectedTicks(number, size.w, size.h, speed);
+      int ticks = 0;
+      bool done = false;
+      while (!done && ticks <= expected + 5) {
+        done = engine.ShowTimerTimer();
+        ++ticks;
+        if (size.w * size.h <= 4000) {
+          ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
+        }
+      }
+      EXPECT_TRUE(done);
+      EXPECT_EQ(ticks, expected);
+      EXPECT_TRUE(scene.PictureComplete());
+      EXPECT_TRUE(scene.OutsideUntouched());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Members, ShapeFamily, ::testing::ValuesIn(kFamily),
+                         [](const ::testing::TestParamInfo<int>& member) { return "n" + std::to_string(member.param); });
+
+Region Polygon(std::initializer_list<Point> points) {
+  return Region::FromPolygon(std::vector<Point>(points), raster::FillMode::Winding);
+}
+Region Box(int l, int t, int r, int b) { return Region::FromRect({l, t, r, b}); }
+
+// The picture after `ticks` ticks shows exactly `shape` (cut to the picture),
+// or with `rest` exactly the picture minus `shape`.
+struct Checkpoint {
+  const char* what;
+  int number, w, h, speed, ticks;
+  Region shape;
+  bool rest = false;
+};
+
+TEST(ShapeFamily, RevealedAreaIsTheShapeOfTheRule) {
+  std::vector<Region> cells;
+  for (int i = 0; i < 10; ++i)
+    for (int j = 0; j < 10; ++j) cells.push_back(Polygon({{11 * i, 11 * j}, {11 * i + 5, 11 * j}, {11 * i, 11 * j + 5}}));
+  Region grid;
+  for (const Region& cell : cells) grid = grid.Unite(cell);
+  const Point c{51, 51};  // the fan's centre on 100 x 100
+  // The clockwise blades at Position 51, the last frame of phase 0.
+  auto FanPhase0 = [&c](int e) {
+    return Polygon({c, {51, 0}, {102, 0}}).Unite(Polygon({c, {0, 51}, {0, 51 - e}}))
+        .Unite(Polygon({c, {51, 100}, {0, 100}})).Unite(Polygon({c, {100, 51}, {100, 51 + e}}));
+  };
+  const Checkpoint checkpoints[] = {
+      {"circle(center) end of phase 0", 36, 200, 100, 10, 11, Polygon({{100, 50}, {200, 100}, {200, 0}})},
+      {"circle(center) end of phase 1", 36, 200, 100, 10, 32, Polygon({{100, 50}, {200, 100}, {200, 0}, {0, 0}})},
+      {"circle(center) end of phase 2", 36, 200, 100, 10, 43,
+       Polygon({{100, 50}, {200, 100}, {200, 0}, {0, 0}, {0, 100}})},
+      {"cross from center, D = 10", 38, 100, 50, 10, 3, Box(31, 0, 71, 50).Unite(Box(0, 16, 100, 36))},
+      // Position 31: D = 15.5 rounds to the even 16.
+      {"cross to center", 39, 100, 50, 10, 3, Box(20, 0, 82, 50).Unite(Box(0, 10, 100, 42)), true},
+      {"diamond from center", 40, 100, 100, 10, 3, Polygon({{31, 51}, {51, 71}, {71, 51}, {51, 31}})},
+      {"diamond to center", 41, 100, 100, 10, 3, Polygon({{-29, 51}, {51, 131}, {131, 51}, {51, -29}}), true},
+      {"ellipse from center", 42, 100, 50, 10, 3, Region::FromEllipse({10, 5, 90, 45})},
+      {"ellipse to center", 43, 50, 100, 10, 2, Region::FromEllipse({10, 20, 40, 80}), true},
+      {"fan, end of phase 0", 45, 100, 100, 10, 6, FanPhase0(52)},
+      {"anticlockwise fan, end of phase 0", 46, 100, 100, 10, 6,
+       Polygon({c, {51, 0}, {0, 0}}).Unite(Polygon({c, {0, 51}, {0, 103}}))
+           .Unite(Polygon({c, {51, 100}, {102, 100}})).Unite(Polygon({c, {100, 51}, {100, -1}}))},
+      {"fan, phase 1 at Position 10", 45, 100, 100, 10, 8,
+       FanPhase0(52).Unite(Polygon({c, {51, 0}, {100, 0}, {100, 11}})).Unite(Polygon({c, {0, 51}, {0, 0}, {10, 0}}))
+           .Unite(Polygon({c, {51, 100}, {0, 100}, {0, 89}})).Unite(Polygon({c, {100, 51}, {100, 100}, {90, 100}}))},
+      {"wedge right, end of phase 0", 143, 100, 60, 10, 4, Polygon({{0, 0}, {0, 62}, {51, 31}})},
+      {"wedge right, end of phase 1", 143, 100, 60, 10, 15, Polygon({{100, 0}, {0, 0}, {0, 60}, {100, 60}, {51, 31}})},
+      {"wedge down, end of phase 0", 141, 60, 100, 10, 4, Polygon({{0, 0}, {62, 0}, {31, 51}})},
+      {"wedge up, end of phase 0", 144, 60, 100, 10, 4, Polygon({{0, 100}, {62, 100}, {31, 51}})},
+      {"wedge left, end of phase 1", 142, 100, 60, 10, 15, Polygon({{0, 0}, {100, 0}, {100, 60}, {0, 60}, {51, 31}})},
+      {"wipe from left-top", 150, 100, 50, 10, 5, Polygon({{0, 0}, {40, 0}, {0, 20}})},
+      {"wipe from right-bottom", 152, 100, 50, 10, 5, Polygon({{100, 50}, {60, 50}, {100, 30}})},
+      {"wipe from left-bottom", 149, 100, 50, 10, 5, Polygon({{0, 50}, {40, 50}, {0, 30}})},
+      {"wipe from right-top/left-bottom", 154, 100, 50, 10, 5,
+       Polygon({{100, 0}, {60, 0}, {100, 20}}).Unite(Polygon({{0, 50}, {40, 50}, {0, 30}}))},
+      {"wipe to left-top/right-bottom", 155, 100, 50, 10, 3,
+       Polygon({{0, 0}, {80, 0}, {0, 40}}).Unite(Polygon({{100, 50}, {20, 50}, {100, 10}})), true},
+      {"multi-wipe from left-top", 93, 100, 100, 50, 6, grid},
+  };
+  for (const Checkpoint& cp : checkpoints) {
+    SCOPED_TRACE(cp.what);
+    Scene scene(cp.w, cp.h);
+    base::SeededRandom random(1);
+    TransitionEngine engine(random);
+    engine.StartNumber(cp.number, cp.speed, scene.Surfaces());
+    for (int tick = 1; tick <= cp.ticks; ++tick) ASSERT_FALSE(engine.ShowTimerTimer()) << tick;
+    const Region inside = cp.shape.Intersect(Box(0, 0, cp.w, cp.h));
+    int wrong = 0;
+    for (int y = 0; y < cp.h; ++y)
+      for (int x = 0; x < cp.w; ++x) wrong += scene.Shown(x, y) != (inside.Contains(x, y) != cp.rest);
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+TEST(CircleCenter, TwoHundredByHundredAtSpeedTen) {
+  Scene scene(200, 100);
+  base::SeededRandom random(1);
+  TransitionEngine engine(random);
+  engine.StartNumber(36, 10, scene.Surfaces());
+  // Phase 0 draws 11 frames, phase 1 21, phase 2 11, phase 3 20; the tick with
+  // Position 200 makes the final draw.
+  const int phaseEnds[] = {11, 32, 43, 63};
+  int tick = 0;
+  for (int phase = 0; phase < 4; ++phase)
+    while (tick < phaseEnds[phase]) {
+      EXPECT_EQ(engine.State().Phase, phase) << tick;
+      ASSERT_FALSE(engine.ShowTimerTimer()) << tick;
+      ++tick;
+    }
+  EXPECT_EQ(engine.State().Position, 200);
+  EXPECT_FALSE(scene.PictureComplete());
+  EXPECT_TRUE(engine.ShowTimerTimer());
+  EXPECT_TRUE(scene.PictureComplete());
+}
+
+TEST(CircleLeftBottom, RunsThroughAllPhasesAfterThePictureIsComplete) {
+  Scene scene(100, 60);
+  base::SeededRandom random(1);
+  TransitionEngine engine(random);
+  engine.StartNumber(32, 10, scene.Surfaces());
+  for (int tick = 1; tick <= 18; ++tick) ASSERT_FALSE(engine.ShowTimerTimer());  // phases 0 and 1
+  EXPECT_TRUE(scene.PictureComplete());
+  EXPECT_EQ(engine.State().Phase, 2);
+  int ticks = 18;
+  while (!engine.ShowTimerTimer()) ++ticks;
+  EXPECT_EQ(ticks + 1, 36);
+}
+
+TEST(RandomShapes, EveryStartDrawsANewPoint) {
+  for (const int number : {37, 44}) {
+    SCOPED_TRACE(number);
+    Scene scene(40, 30);
+    ScriptedRandom random({5, 6, 30, 20});
+    TransitionEngine engine(random);
+    for (const Point centre : {Point{5, 6}, Point{30, 20}}) {
+      scene.target.Fill(transitions_test::kSentinel);
+      engine.StartNumber(number, 3, scene.Surfaces());
+      for (int tick = 0; tick < 2; ++tick) ASSERT_FALSE(engine.ShowTimerTimer());
+      if (number == 37) {
+        EXPECT_EQ(engine.State().Points[0], centre);  // the pivot
+      } else {
+        // A circle of radius 3 round the centre.
+        EXPECT_TRUE(scene.Shown(centre.x, centre.y));
+        EXPECT_FALSE(scene.Shown(centre.x + 4, centre.y));
+        EXPECT_FALSE(scene.Shown(centre.x < 20 ? 38 : 1, centre.y < 15 ? 28 : 1));
+      }
+    }
+    EXPECT_EQ(random.ranges, (std::vector<int32_t>{40, 30, 40, 30}));
+  }
+}
+
+TEST(ToCenterShapes, ShrunkToNothingLeavesTheFinalCopyNothingToChange) {
+  // On a wide picture D is 0 for the last positions: diamond and triangles are empty.
+  for (const int number : {41, 155, 156}) {
+    SCOPED_TRACE(number);
+    Scene scene(100, 10);
+    base::SeededRandom random(1);
+    TransitionEngine engine(random);
+    engine.StartNumber(number, 1, scene.Surfaces());
+    for (int tick = 1; tick < ExpectedTicks(number, 100, 10, 1); ++tick) ASSERT_FALSE(engine.ShowTimerTimer());
+    EXPECT_TRUE(scene.PictureComplete());
+    const raster::Bitmap before = scene.target;
+    EXPECT_TRUE(engine.ShowTimerTimer());
+    for (int y = 0; y < before.Height(); ++y)
+      for (int x = 0; x < before.Width(); ++x) ASSERT_EQ(scene.target.At(x, y), before.At(x, y));
+    EXPECT_TRUE(scene.PictureComplete());
+  }
+}
+
+}  // namespace
