@@ -126,6 +126,11 @@ Region RegionBuilder::Finish() {
 
 // ---- constructors ----------------------------------------------------------
 
+namespace {
+// The window of the shape constructors that cuts nothing.
+constexpr Rect kEverywhere{-Region::kCoordLimit, -Region::kCoordLimit, Region::kCoordLimit, Region::kCoordLimit};
+}  // namespace
+
 Region Region::FromRect(const Rect& rect) {
   Region r;
   const Rect n = ClampRect(rect.Normalized());
@@ -144,10 +149,13 @@ Region Region::FromRects(std::span<const Rect> rects) {
   return FromRects(rects.first(half)).Unite(FromRects(rects.subspan(half)));
 }
 
-Region Region::FromEllipse(const Rect& rect) {
+Region Region::FromEllipse(const Rect& rect) { return FromEllipse(rect, kEverywhere); }
+
+Region Region::FromEllipse(const Rect& rect, const Rect& window) {
   const Rect n = ClampRect(rect.Normalized());
+  const Rect w0 = ClampRect(window.Normalized());
   RegionBuilder builder;
-  if (n.IsEmpty()) return builder.Finish();
+  if (n.IsEmpty() || n.Intersect(w0).IsEmpty()) return builder.Finish();
   // In doubled coordinates the pixel centre of column x is 2x + 1 and the
   // ellipse centre is left + right, so X = 2x + 1 - (left + right) and the
   // semi-axes are the width and the height: X²/w² + Y²/h² <= 1.
@@ -155,7 +163,7 @@ Region Region::FromEllipse(const Rect& rect) {
   const int64_t sumX = int64_t{n.left} + n.right;
   const int64_t sumY = int64_t{n.top} + n.bottom;
   std::vector<Span> spans(1);
-  for (int y = n.top; y < n.bottom; ++y) {
+  for (int y = std::max(n.top, w0.top), end = std::min(n.bottom, w0.bottom); y < end; ++y) {
     const double yy = static_cast<double>(2 * int64_t{y} + 1 - sumY) / h;
     const double rest = 1.0 - yy * yy;
     if (rest < 0) continue;
@@ -163,14 +171,20 @@ Region Region::FromEllipse(const Rect& rect) {
     // Columns with |2x + 1 - sumX| <= xMax; the range is symmetric about the centre.
     const int64_t first = static_cast<int64_t>(std::ceil((static_cast<double>(sumX - 1) - xMax) / 2));
     const int64_t last = sumX - 1 - first;
-    if (last < first) continue;
-    spans[0] = {static_cast<int>(first), static_cast<int>(last + 1)};
+    const int64_t left = std::max<int64_t>(first, w0.left), right = std::min<int64_t>(last + 1, w0.right);
+    if (right <= left) continue;
+    spans[0] = {static_cast<int>(left), static_cast<int>(right)};
     builder.AddBand(y, y + 1, spans);
   }
   return builder.Finish();
 }
 
 Region Region::FromPolygon(std::span<const Point> points, FillMode mode) {
+  return FromPolygon(points, mode, kEverywhere);
+}
+
+Region Region::FromPolygon(std::span<const Point> points, FillMode mode, const Rect& window) {
+  const Rect w0 = ClampRect(window.Normalized());
   RegionBuilder builder;
   if (points.size() < 3) return builder.Finish();
   struct Edge {
@@ -194,7 +208,7 @@ Region Region::FromPolygon(std::span<const Point> points, FillMode mode) {
   };
   std::vector<Crossing> crossings;
   std::vector<Span> spans;
-  for (int y = top; y < bottom; ++y) {
+  for (int y = std::max(top, w0.top), end = std::min(bottom, w0.bottom); y < end; ++y) {
     // The scan line runs through the pixel centres at y + 0.5; vertices lie on
     // integer rows, so it never passes through one.
     crossings.clear();
@@ -223,9 +237,11 @@ Region Region::FromPolygon(std::span<const Point> points, FillMode mode) {
         if (spans.back().right <= spans.back().left) spans.pop_back();
       }
     }
-    // Spans from crossings that coincide may touch; join them.
+    // Spans from crossings that coincide may touch; join them. Cut them to the window.
     std::size_t out = 0;
     for (std::size_t i = 0; i < spans.size(); ++i) {
+      spans[i] = {std::max(spans[i].left, w0.left), std::min(spans[i].right, w0.right)};
+      if (spans[i].right <= spans[i].left) continue;
       if (out > 0 && spans[out - 1].right >= spans[i].left) {
         spans[out - 1].right = std::max(spans[out - 1].right, spans[i].right);
       } else {

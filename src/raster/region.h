@@ -41,6 +41,11 @@ class Region {
   // The ellipse inscribed in the rectangle (put in order first): the pixels
   // whose centres lie inside or on it. Symmetric about both axes of the rectangle.
   static Region FromEllipse(const Rect& rect);
+  // The same shapes cut to `window`: equal to FromPolygon(...).Intersect(window)
+  // and FromEllipse(...).Intersect(window), but only the window's rows are
+  // scanned, so a shape reaching far past the window stays cheap.
+  static Region FromPolygon(std::span<const Point> points, FillMode mode, const Rect& window);
+  static Region FromEllipse(const Rect& rect, const Rect& window);
 
   // CombineRgn: a result from two operands.
   static Region Combine(const Region& a, const Region& b, CombineMode mode);

@@ -77,6 +77,23 @@ TEST(RegionRandom, ConstructorsMatchPerPixelDefinitions) {
   }
 }
 
+TEST(RegionRandom, ShapesCutToAWindowEqualTheIntersectedShapes) {
+  ShapeMaker maker(20261208);
+  for (int i = 0; i < 300; ++i) {
+    const Rect r{maker.Coord(), maker.Coord(), maker.Coord(), maker.Coord()};
+    const Rect window{maker.Coord(), maker.Coord(), maker.Coord(), maker.Coord()};  // often reversed or empty
+    const Rect cut = window.Normalized();
+    ASSERT_EQ(Region::FromEllipse(r, window), Region::FromEllipse(r).Intersect(cut)) << "ellipse " << i;
+    std::vector<Point> pts(static_cast<size_t>(3 + i % 5));
+    for (Point& p : pts) p = {maker.Coord(), maker.Coord()};
+    for (const FillMode mode : {FillMode::Alternate, FillMode::Winding}) {
+      const Region windowed = Region::FromPolygon(pts, mode, window);
+      ASSERT_NO_FATAL_FAILURE(testing::ExpectCanonical(windowed)) << "polygon " << i;
+      ASSERT_EQ(windowed, Region::FromPolygon(pts, mode).Intersect(cut)) << "polygon " << i;
+    }
+  }
+}
+
 TEST(RegionRandom, SetOperationsMatchMaskOperations) {
   struct Op {
     CombineMode mode;
