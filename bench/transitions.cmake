@@ -1,2 +1,3 @@
 slideshow_add_bench(transitions_bench LIBS transitions SOURCES transitions_wipes_bench.cpp)
 slideshow_add_bench(transitions_moves_bench LIBS transitions SOURCES transitions_moves_bench.cpp)
+slideshow_add_bench(transitions_shapes_bench LIBS transitions SOURCES transitions_shapes_bench.cpp)

@@ -2,7 +2,7 @@
 // running into the rectangle whose corner that is, horizontally `legX` and
 // vertically `legY` long. `flags` (kShapeRight, kShapeBottom) names which corner
 // of that rectangle `corner` is, so the legs run left or up from a right or
-// bottom one.
+// bottom one. The triangle is cut to `window`.
 #pragma once
 
 #include "raster/region.h"
@@ -11,11 +11,13 @@
 
 namespace transitions {
 
-inline raster::Region CornerTriangle(raster::Point corner, int32_t flags, int32_t legX, int32_t legY) {
+inline raster::Region CornerTriangle(const raster::Rect& window, raster::Point corner, int32_t flags, int32_t legX,
+                                     int32_t legY) {
   const int32_t dx = (flags & kShapeRight) != 0 ? -legX : legX;
   const int32_t dy = (flags & kShapeBottom) != 0 ? -legY : legY;
   // The alternate rule gives a triangle the same area as the winding one.
-  return PolygonRegion({corner, {corner.x + dx, corner.y}, {corner.x, corner.y + dy}}, raster::FillMode::Alternate);
+  return PolygonRegion(window, {corner, {corner.x + dx, corner.y}, {corner.x, corner.y + dy}},
+                       raster::FillMode::Alternate);
 }
 
 // The corner of the rectangle (0, 0, w, h) that `flags` names.

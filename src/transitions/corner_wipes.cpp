@@ -15,7 +15,8 @@ constexpr int32_t kCornerBits = kShapeRight | kShapeBottom;
 bool Shrinks(const EffectArgs& args) { return (args.variant & kShapeToCenter) != 0; }
 
 raster::Region TriangleAt(const DrawingState& s, int32_t corner, int32_t position) {
-  return CornerTriangle(CornerOf(corner, s.PicWidth, s.PicHeight), corner, position, ScaleByRatio(s, position));
+  return CornerTriangle(s.PictureBounds(), CornerOf(corner, s.PicWidth, s.PicHeight), corner, position,
+                        ScaleByRatio(s, position));
 }
 
 // Position 0 .. 2W - 1, then a final full copy.

@@ -39,7 +39,7 @@ raster::Region CrossShape(const DrawingState& s, const EffectArgs& args, int32_t
 raster::Region DiamondShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
   const int32_t d = ScaleByRatio(s, position);
   return GrownOrRest(s, args,
-                     PolygonRegion({{s.HalfX - position, s.HalfY},
+                     PolygonRegion(s.PictureBounds(), {{s.HalfX - position, s.HalfY},
                                     {s.HalfX, s.HalfY + d},
                                     {s.HalfX + position, s.HalfY},
                                     {s.HalfX, s.HalfY - d}}));

@@ -26,7 +26,7 @@ raster::Region CenterEllipse(const DrawingState& s, int32_t position) {
   else rx = position * w / h;
   const auto x0 = static_cast<int>(s.HalfX - rx), x1 = static_cast<int>(s.HalfX + rx);
   const auto y0 = static_cast<int>(s.HalfY - ry), y1 = static_cast<int>(s.HalfY + ry);
-  return raster::Region::FromEllipse({x0, y0, x1, y1});
+  return raster::Region::FromEllipse({x0, y0, x1, y1}, s.PictureBounds());
 }
 
 RevealPlan CenterEllipsePlan(const DrawingState& s, const EffectArgs& args) {
@@ -45,7 +45,7 @@ RevealPlan RandomCirclePlan(const DrawingState& s) { return {{{{0, s.Limit - 1, 
 // The circle of radius `position` round the centre kept in (HalfX, HalfY).
 raster::Region RandomCircleShape(const DrawingState& s, const EffectArgs&, int32_t, int32_t position) {
   return raster::Region::FromEllipse(
-      {s.HalfX - position, s.HalfY - position, s.HalfX + position, s.HalfY + position});
+      {s.HalfX - position, s.HalfY - position, s.HalfX + position, s.HalfY + position}, s.PictureBounds());
 }
 
 }  // namespace

@@ -53,11 +53,13 @@ raster::Region FanShape(const DrawingState& s, const EffectArgs& args, int32_t p
   };
   const raster::Point c{s.HalfX, s.HalfY};
   const auto& blades = (args.variant & kShapeAnticlockwise) != 0 ? kAnticlockwise : kClockwise;
+  const raster::Rect window = s.PictureBounds();
   raster::Region fan;
   for (const Blade& b : blades) {
     const raster::Point axis = at(b.axis);
-    const raster::Region blade = phase == 0 ? PolygonRegion({c, axis, along(axis, b.travel)})
-                                            : PolygonRegion({c, axis, at(b.corner), along(at(b.corner), b.turn)});
+    const raster::Region blade =
+        phase == 0 ? PolygonRegion(window, {c, axis, along(axis, b.travel)})
+                   : PolygonRegion(window, {c, axis, at(b.corner), along(at(b.corner), b.turn)});
     fan = fan.Unite(blade);
   }
   return fan;

@@ -34,8 +34,10 @@ RevealPlan MultiPlan(const DrawingState& s) { return {{{{0, 2 * s.CellW - 1, 1}}
 
 raster::Region MultiShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
   const int32_t corner = args.variant & (kShapeRight | kShapeBottom);
+  // Uncut: the parts past cell (0, 0) fall into the picture in the other cells.
+  const raster::Rect reach{-2 * s.CellW, -2 * s.CellH, 3 * s.CellW, 3 * s.CellH};
   const raster::Region cell =
-      CornerTriangle(CornerOf(corner, s.CellW, s.CellH), corner, position, ScaleByRatio(s, position));
+      CornerTriangle(reach, CornerOf(corner, s.CellW, s.CellH), corner, position, ScaleByRatio(s, position));
   return Repeat(Repeat(cell, kGridCells, s.CellW, 0), kGridCells, 0, s.CellH);
 }
 

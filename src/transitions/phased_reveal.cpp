@@ -52,8 +52,9 @@ bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan
   return false;
 }
 
-raster::Region PolygonRegion(std::initializer_list<raster::Point> points, raster::FillMode mode) {
-  return raster::Region::FromPolygon(std::span<const raster::Point>(points.begin(), points.size()), mode);
+raster::Region PolygonRegion(const raster::Rect& window, std::initializer_list<raster::Point> points,
+                             raster::FillMode mode) {
+  return raster::Region::FromPolygon(std::span<const raster::Point>(points.begin(), points.size()), mode, window);
 }
 
 raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape) {

@@ -33,8 +33,8 @@ struct RevealPlan {
   bool finalOwnTick = true;
 };
 
-// The revealed shape of a frame in picture coordinates (not yet limited to the
-// picture).
+// The revealed shape of a frame in picture coordinates; the shapes are built
+// cut to the picture, so that those reaching far past it stay cheap.
 using ShapeOp = raster::Region (*)(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position);
 
 // Puts Phase and Position at the start of the plan's first phase.
@@ -42,8 +42,8 @@ void StartPlan(DrawingState& s, const RevealPlan& plan);
 // One tick of a planned reveal; true on the tick that completes the picture.
 bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan& plan, ShapeOp shape);
 
-// The region of a closed polygon given as a list of points.
-raster::Region PolygonRegion(std::initializer_list<raster::Point> points,
+// The region of a closed polygon given as a list of points, cut to `window`.
+raster::Region PolygonRegion(const raster::Rect& window, std::initializer_list<raster::Point> points,
                              raster::FillMode mode = raster::FillMode::Winding);
 // The picture rectangle minus `shape`: what the shrinking "to center" shapes reveal.
 raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape);

@@ -26,7 +26,8 @@ raster::Region RadialShape(const DrawingState& s, const EffectArgs&, int32_t pha
   size_t n = 2;
   for (int32_t i = 0; i < phase; ++i) points[n++] = corners[i];
   points[n++] = ends[phase];
-  return raster::Region::FromPolygon(std::span<const raster::Point>(points.data(), n), raster::FillMode::Winding);
+  return raster::Region::FromPolygon(std::span<const raster::Point>(points.data(), n), raster::FillMode::Winding,
+                                     s.PictureBounds());
 }
 
 }  // namespace

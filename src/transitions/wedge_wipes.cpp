@@ -2,8 +2,6 @@
 // starting edge (phase 0), its arms sweep along the side edges to the opposite
 // edge (phase 1) and close there (phase 2). Built for travel to the right in
 // (along, across) coordinates and mapped onto the actual direction; C stays put.
-#include <array>
-
 #include "raster/region.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/phased_reveal.h"
@@ -29,11 +27,12 @@ raster::Region WedgeShape(const DrawingState& s, const EffectArgs& args, int32_t
   };
   const raster::Point tip{s.HalfX, s.HalfY};
   const int32_t p = position;
+  const raster::Rect window = s.PictureBounds();
   switch (phase) {
-    case 0: return PolygonRegion({map(0, half - p), map(0, half + p), tip});
-    case 1: return PolygonRegion({map(p, 0), map(0, 0), map(0, across), map(p, across), tip});
+    case 0: return PolygonRegion(window, {map(0, half - p), map(0, half + p), tip});
+    case 1: return PolygonRegion(window, {map(p, 0), map(0, 0), map(0, across), map(p, across), tip});
     default:
-      return PolygonRegion({map(along, half - p), map(along, 0), map(0, 0), map(0, across), map(along, across),
+      return PolygonRegion(window, {map(along, half - p), map(along, 0), map(0, 0), map(0, across), map(along, across),
                             map(along, half + p), tip});
   }
 }

@@ -88,7 +88,7 @@ TEST_P(ShapeFamily, CompletesExactlyOnTimeWithinThePicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, ShapeFamily, ::testing::ValuesIn(kFamily),
-                         [](const ::testing::TestParamInfo<int>& member) { return "n" + std::to_string(member.param); });
+                         [](const ::testing::TestParamInfo<int>& m) { return "n" + std::to_string(m.param); });
 
 Region Polygon(std::initializer_list<Point> points) {
   return Region::FromPolygon(std::vector<Point>(points), raster::FillMode::Winding);
@@ -105,11 +105,12 @@ struct Checkpoint {
 };
 
 TEST(ShapeFamily, RevealedAreaIsTheShapeOfTheRule) {
-  std::vector<Region> cells;
+  Region grid;  // multi-wipe on 100 x 100: 11-pixel cells, Position 5
   for (int i = 0; i < 10; ++i)
-    for (int j = 0; j < 10; ++j) cells.push_back(Polygon({{11 * i, 11 * j}, {11 * i + 5, 11 * j}, {11 * i, 11 * j + 5}}));
-  Region grid;
-  for (const Region& cell : cells) grid = grid.Unite(cell);
+    for (int j = 0; j < 10; ++j) {
+      const int x = 11 * i, y = 11 * j;
+      grid = grid.Unite(Polygon({{x, y}, {x + 5, y}, {x, y + 5}}));
+    }
   const Point c{51, 51};  // the fan's centre on 100 x 100
   // The clockwise blades at Position 51, the last frame of phase 0.
   auto FanPhase0 = [&c](int e) {
