@@ -14,16 +14,17 @@ constexpr int32_t kCornerBits = kShapeRight | kShapeBottom;
 
 bool Shrinks(const EffectArgs& args) { return (args.variant & kShapeToCenter) != 0; }
 
-raster::Region TriangleAt(const DrawingState& s, int32_t corner, int32_t position) {
-  return CornerTriangle(s.PictureBounds(), CornerOf(corner, s.PicWidth, s.PicHeight), corner, position,
+raster::Region TriangleAt(const DrawingState& s, int32_t corner, int32_t position, const raster::Rect& window) {
+  return CornerTriangle(window, CornerOf(corner, s.PicWidth, s.PicHeight), corner, position,
                         ScaleByRatio(s, position));
 }
 
 // Position 0 .. 2W - 1, then a final full copy.
 RevealPlan CornerPlan(const DrawingState& s) { return {{{{0, 2 * s.PicWidth - 1, 1}}}, 1, s.Step, true}; }
 
-raster::Region CornerShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
-  return TriangleAt(s, args.variant & kCornerBits, position);
+raster::Region CornerShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                           const raster::Rect& window) {
+  return TriangleAt(s, args.variant & kCornerBits, position, window);
 }
 
 // Growing: Position 0 .. W - 1; shrinking: W down to 1; then a final full copy.
@@ -32,11 +33,13 @@ RevealPlan DiagonalPlan(const DrawingState& s, const EffectArgs& args) {
   return {{{{0, s.PicWidth - 1, 1}}}, 1, s.Step, true};
 }
 
-raster::Region DiagonalShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
+raster::Region DiagonalShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                             const raster::Rect& window) {
   // left-top/right-bottom, or with kShapeRight right-top/left-bottom.
   const int32_t corner = args.variant & kShapeRight;
-  const raster::Region pair = TriangleAt(s, corner, position).Unite(TriangleAt(s, corner ^ kCornerBits, position));
-  return Shrinks(args) ? PictureWithout(s, pair) : pair;
+  const raster::Region pair =
+      TriangleAt(s, corner, position, window).Unite(TriangleAt(s, corner ^ kCornerBits, position, window));
+  return Shrinks(args) ? WindowWithout(window, pair) : pair;
 }
 
 void PrepareTriangles(DrawingState& s) {

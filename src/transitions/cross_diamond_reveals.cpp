@@ -25,24 +25,25 @@ RevealPlan CenterPlan(const DrawingState& s, const EffectArgs& args, int32_t lim
   return {{{{0, limit - 1, 1}}}, 1, s.Step, true};
 }
 
-raster::Region GrownOrRest(const DrawingState& s, const EffectArgs& args, const raster::Region& shape) {
-  return Shrinks(args) ? PictureWithout(s, shape) : shape;
+raster::Region GrownOrRest(const EffectArgs& args, const raster::Rect& window, const raster::Region& shape) {
+  return Shrinks(args) ? WindowWithout(window, shape) : shape;
 }
 
-raster::Region CrossShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
+raster::Region CrossShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position, const raster::Rect& window) {
   const int32_t d = ScaleByRatio(s, position);
   const raster::Rect bars[] = {{s.HalfX - position, 0, s.HalfX + position, s.PicHeight},
                                {0, s.HalfY - d, s.PicWidth, s.HalfY + d}};
-  return GrownOrRest(s, args, raster::Region::FromRects(bars));
+  return GrownOrRest(args, window, raster::Region::FromRects(bars).Intersect(window));
 }
 
-raster::Region DiamondShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
+raster::Region DiamondShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                            const raster::Rect& window) {
   const int32_t d = ScaleByRatio(s, position);
-  return GrownOrRest(s, args,
-                     PolygonRegion(s.PictureBounds(), {{s.HalfX - position, s.HalfY},
-                                    {s.HalfX, s.HalfY + d},
-                                    {s.HalfX + position, s.HalfY},
-                                    {s.HalfX, s.HalfY - d}}));
+  return GrownOrRest(args, window,
+                     PolygonRegion(window, {{s.HalfX - position, s.HalfY},
+                                            {s.HalfX, s.HalfY + d},
+                                            {s.HalfX + position, s.HalfY},
+                                            {s.HalfX, s.HalfY - d}}));
 }
 
 }  // namespace

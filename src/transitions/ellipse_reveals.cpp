@@ -19,14 +19,14 @@ bool Shrinks(const EffectArgs& args) { return (args.variant & kShapeToCenter) !=
 
 // The ellipse round (HalfX, HalfY) whose shorter radius is `position`; the
 // longer one keeps the picture's proportions (integer division).
-raster::Region CenterEllipse(const DrawingState& s, int32_t position) {
+raster::Region CenterEllipse(const DrawingState& s, int32_t position, const raster::Rect& window) {
   const int64_t w = s.PicWidth, h = s.PicHeight;
   int64_t rx = position, ry = position;
   if (w < h) ry = position * h / w;
   else rx = position * w / h;
   const auto x0 = static_cast<int>(s.HalfX - rx), x1 = static_cast<int>(s.HalfX + rx);
   const auto y0 = static_cast<int>(s.HalfY - ry), y1 = static_cast<int>(s.HalfY + ry);
-  return raster::Region::FromEllipse({x0, y0, x1, y1}, s.PictureBounds());
+  return raster::Region::FromEllipse({x0, y0, x1, y1}, window);
 }
 
 RevealPlan CenterEllipsePlan(const DrawingState& s, const EffectArgs& args) {
@@ -35,17 +35,19 @@ RevealPlan CenterEllipsePlan(const DrawingState& s, const EffectArgs& args) {
   return {{{{0, s.Limit, 1}}}, 1, s.Step, true};
 }
 
-raster::Region CenterEllipseShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
-  const raster::Region ellipse = CenterEllipse(s, position);
-  return Shrinks(args) ? PictureWithout(s, ellipse) : ellipse;
+raster::Region CenterEllipseShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                                  const raster::Rect& window) {
+  const raster::Region ellipse = CenterEllipse(s, position, window);
+  return Shrinks(args) ? WindowWithout(window, ellipse) : ellipse;
 }
 
 RevealPlan RandomCirclePlan(const DrawingState& s) { return {{{{0, s.Limit - 1, 1}}}, 1, s.Step, true}; }
 
 // The circle of radius `position` round the centre kept in (HalfX, HalfY).
-raster::Region RandomCircleShape(const DrawingState& s, const EffectArgs&, int32_t, int32_t position) {
+raster::Region RandomCircleShape(const DrawingState& s, const EffectArgs&, int32_t, int32_t position,
+                                 const raster::Rect& window) {
   return raster::Region::FromEllipse(
-      {s.HalfX - position, s.HalfY - position, s.HalfX + position, s.HalfY + position}, s.PictureBounds());
+      {s.HalfX - position, s.HalfY - position, s.HalfX + position, s.HalfY + position}, window);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ RevealPlan FanPlan(const DrawingState& s) {
   return {{{{1, s.HalfX, 1}, {0, s.HalfX, 1}}}, 2, s.Step, true};
 }
 
-raster::Region FanShape(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position) {
+raster::Region FanShape(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position,
+                        const raster::Rect& window) {
   const int32_t e = ScaleByRatio(s, position) + 1;
   const int32_t xs[] = {0, s.HalfX, s.PicWidth};
   const int32_t ys[] = {0, s.HalfY, s.PicHeight};
@@ -53,7 +54,6 @@ raster::Region FanShape(const DrawingState& s, const EffectArgs& args, int32_t p
   };
   const raster::Point c{s.HalfX, s.HalfY};
   const auto& blades = (args.variant & kShapeAnticlockwise) != 0 ? kAnticlockwise : kClockwise;
-  const raster::Rect window = s.PictureBounds();
   raster::Region fan;
   for (const Blade& b : blades) {
     const raster::Point axis = at(b.axis);

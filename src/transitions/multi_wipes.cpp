@@ -32,13 +32,14 @@ raster::Region Repeat(const raster::Region& region, int32_t n, int32_t dx, int32
 // Position 0 .. 2 * CellW - 1 in steps of one pixel, then a final full copy.
 RevealPlan MultiPlan(const DrawingState& s) { return {{{{0, 2 * s.CellW - 1, 1}}}, 1, 1, true}; }
 
-raster::Region MultiShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position) {
+raster::Region MultiShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                          const raster::Rect& window) {
   const int32_t corner = args.variant & (kShapeRight | kShapeBottom);
   // Uncut: the parts past cell (0, 0) fall into the picture in the other cells.
   const raster::Rect reach{-2 * s.CellW, -2 * s.CellH, 3 * s.CellW, 3 * s.CellH};
   const raster::Region cell =
       CornerTriangle(reach, CornerOf(corner, s.CellW, s.CellH), corner, position, ScaleByRatio(s, position));
-  return Repeat(Repeat(cell, kGridCells, s.CellW, 0), kGridCells, 0, s.CellH);
+  return Repeat(Repeat(cell, kGridCells, s.CellW, 0), kGridCells, 0, s.CellH).Intersect(window);
 }
 
 }  // namespace

@@ -34,14 +34,19 @@ bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan
     DrawWholePicture(s);
     return true;
   }
-  const raster::Region now = shape(s, args, s.Phase, s.Position);
-  if (s.Position != run.start) {
-    DrawPictureThrough(s, now.Subtract(shape(s, args, s.Phase, s.Position - run.sign * plan.stride)));
-  } else if (s.Phase > 0) {
-    const PhaseRun& before = plan.runs[static_cast<size_t>(s.Phase - 1)];
-    DrawPictureThrough(s, now.Subtract(shape(s, args, s.Phase - 1, LastPosition(before, plan.stride))));
+  const Frame now{s.Phase, s.Position};
+  if (s.Position == run.start && s.Phase == 0) {
+    DrawPictureThrough(s, shape(s, args, now.phase, now.position, s.PictureBounds()));
   } else {
-    DrawPictureThrough(s, now);
+    const Frame before = s.Position != run.start
+                             ? Frame{s.Phase, s.Position - run.sign * plan.stride}
+                             : Frame{s.Phase - 1, LastPosition(plan.runs[static_cast<size_t>(s.Phase - 1)], plan.stride)};
+    const raster::Rect window =
+        plan.changed ? plan.changed(s, args, before, now).Intersect(s.PictureBounds()) : s.PictureBounds();
+    if (!window.IsEmpty()) {
+      DrawPictureThrough(s, shape(s, args, now.phase, now.position, window)
+                                .Subtract(shape(s, args, before.phase, before.position, window)));
+    }
   }
   if (Passed(run, next) && !lastPhase) {
     ++s.Phase;
@@ -57,8 +62,8 @@ raster::Region PolygonRegion(const raster::Rect& window, std::initializer_list<r
   return raster::Region::FromPolygon(std::span<const raster::Point>(points.begin(), points.size()), mode, window);
 }
 
-raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape) {
-  return raster::Region::FromRect(s.PictureBounds()).Subtract(shape);
+raster::Region WindowWithout(const raster::Rect& window, const raster::Region& shape) {
+  return raster::Region::FromRect(window).Subtract(shape);
 }
 
 }  // namespace transitions

@@ -23,6 +23,18 @@ struct PhaseRun {
   int32_t sign = 1;
 };
 
+// The revealed shape of a frame in picture coordinates, built only inside
+// `window` (a part of the picture), so that shapes reaching far past it stay cheap.
+using ShapeOp = raster::Region (*)(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position,
+                                   const raster::Rect& window);
+// Where two frames (phase, position) can differ: a rectangle holding every
+// pixel one shows and the other does not.
+struct Frame {
+  int32_t phase;
+  int32_t position;
+};
+using ChangeOp = raster::Rect (*)(const DrawingState& s, const EffectArgs& args, Frame before, Frame now);
+
 struct RevealPlan {
   std::array<PhaseRun, 4> runs{};
   int32_t count = 1;     // phases in use
@@ -31,11 +43,10 @@ struct RevealPlan {
   // (true), or on the tick whose advance passes the end, whose frame the
   // completing draw then replaces (false).
   bool finalOwnTick = true;
+  // Limits the work of a tick to where it changes something; without it the
+  // shapes are built over the whole picture.
+  ChangeOp changed = nullptr;
 };
-
-// The revealed shape of a frame in picture coordinates; the shapes are built
-// cut to the picture, so that those reaching far past it stay cheap.
-using ShapeOp = raster::Region (*)(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position);
 
 // Puts Phase and Position at the start of the plan's first phase.
 void StartPlan(DrawingState& s, const RevealPlan& plan);
@@ -45,7 +56,7 @@ bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan
 // The region of a closed polygon given as a list of points, cut to `window`.
 raster::Region PolygonRegion(const raster::Rect& window, std::initializer_list<raster::Point> points,
                              raster::FillMode mode = raster::FillMode::Winding);
-// The picture rectangle minus `shape`: what the shrinking "to center" shapes reveal.
-raster::Region PictureWithout(const DrawingState& s, const raster::Region& shape);
+// `window` minus `shape`: what the shrinking "to center" shapes reveal there.
+raster::Region WindowWithout(const raster::Rect& window, const raster::Region& shape);
 
 }  // namespace transitions

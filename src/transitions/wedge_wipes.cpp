@@ -18,7 +18,8 @@ RevealPlan WedgePlan(const DrawingState& s, const EffectArgs& args) {
   return {{{{1, half, 1}, {0, AlongSize(s, args.direction), 1}, {half, 0, -1}}}, 3, s.Step, false};
 }
 
-raster::Region WedgeShape(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position) {
+raster::Region WedgeShape(const DrawingState& s, const EffectArgs& args, int32_t phase, int32_t position,
+                          const raster::Rect& window) {
   const Direction d = args.direction;
   const int32_t along = AlongSize(s, d), across = AcrossSize(s, d), half = AcrossHalf(s, d);
   auto map = [&](int32_t a, int32_t c) {
@@ -27,7 +28,6 @@ raster::Region WedgeShape(const DrawingState& s, const EffectArgs& args, int32_t
   };
   const raster::Point tip{s.HalfX, s.HalfY};
   const int32_t p = position;
-  const raster::Rect window = s.PictureBounds();
   switch (phase) {
     case 0: return PolygonRegion(window, {map(0, half - p), map(0, half + p), tip});
     case 1: return PolygonRegion(window, {map(p, 0), map(0, 0), map(0, across), map(p, across), tip});

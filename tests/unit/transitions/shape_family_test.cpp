@@ -186,6 +186,36 @@ TEST(CircleCenter, TwoHundredByHundredAtSpeedTen) {
   EXPECT_TRUE(scene.PictureComplete());
 }
 
+// Each tick of a radial sweep shows exactly the union of the rule's polygons so far.
+TEST(RadialSweeps, EveryTickShowsTheUnionOfThePolygonsSoFar) {
+  struct Run {
+    int w, h, speed;
+  };
+  for (const int number : {32, 33, 34, 35, 36, 37})
+    for (const Run run : {Run{61, 37, 7}, Run{7, 3, 1}, Run{40, 90, 13}}) {
+      SCOPED_TRACE(::testing::Message() << number << " " << run.w << "x" << run.h);
+      const int w = run.w, h = run.h, step = run.speed;
+      Scene scene(w, h);
+      base::SeededRandom random(static_cast<uint64_t>(number));
+      TransitionEngine engine(random);
+      engine.StartNumber(number, step, scene.Surfaces());
+      const Point pivot = engine.State().Points[0];
+      std::vector<std::vector<Point>> frames;
+      for (int p = h; p >= 0; p -= step) frames.push_back({pivot, {w, h}, {w, p}});
+      for (int p = w; p >= 0; p -= step) frames.push_back({pivot, {w, h}, {w, 0}, {p, 0}});
+      for (int p = 0; p <= h; p += step) frames.push_back({pivot, {w, h}, {w, 0}, {0, 0}, {0, p}});
+      for (int p = 0; p + step <= w; p += step) frames.push_back({pivot, {w, h}, {w, 0}, {0, 0}, {0, h}, {p, h}});
+      Region expected;
+      for (const auto& frame : frames) {
+        ASSERT_FALSE(engine.ShowTimerTimer());
+        expected = expected.Unite(Region::FromPolygon(frame, raster::FillMode::Winding).Intersect(Box(0, 0, w, h)));
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) ASSERT_EQ(scene.Shown(x, y), expected.Contains(x, y)) << x << "," << y;
+      }
+      EXPECT_TRUE(engine.ShowTimerTimer());
+    }
+}
+
 TEST(CircleLeftBottom, RunsThroughAllPhasesAfterThePictureIsComplete) {
   Scene scene(100, 60);
   base::SeededRandom random(1);
