@@ -1,13 +1,15 @@
 // Multi-wipes: the corner wipe in every cell of a 10 x 10 grid, one pixel per
-// tick whatever the speed. All cells hold the same triangle, so it is built
-// once and repeated over the grid.
+// tick whatever the speed. All cells hold the same triangle, so a tick builds
+// what the triangle of one cell gains over the previous tick and repeats that
+// over the grid: the triangles of neighbouring cells overlap, but all that
+// the previous frames showed is on the canvas already, so the result is the
+// same as drawing the whole grid of triangles.
 #include <utility>
 #include <vector>
 
 #include "raster/region.h"
 #include "transitions/corner_triangle.h"
 #include "transitions/effect_drawing.h"
-#include "transitions/phased_reveal.h"
 #include "transitions/shape_reveals.h"
 
 namespace transitions {
@@ -29,17 +31,11 @@ raster::Region Repeat(const raster::Region& region, int32_t n, int32_t dx, int32
   return std::move(parts.front());
 }
 
-// Position 0 .. 2 * CellW - 1 in steps of one pixel, then a final full copy.
-RevealPlan MultiPlan(const DrawingState& s) { return {{{{0, 2 * s.CellW - 1, 1}}}, 1, 1, true}; }
-
-raster::Region MultiShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
-                          const raster::Rect& window) {
-  const int32_t corner = args.variant & (kShapeRight | kShapeBottom);
-  // Uncut: the parts past cell (0, 0) fall into the picture in the other cells.
+// The triangle of cell (0, 0) at `position`, uncut: the parts past that cell
+// fall into the picture in the other cells.
+raster::Region CellTriangle(const DrawingState& s, int32_t corner, int32_t position) {
   const raster::Rect reach{-2 * s.CellW, -2 * s.CellH, 3 * s.CellW, 3 * s.CellH};
-  const raster::Region cell =
-      CornerTriangle(reach, CornerOf(corner, s.CellW, s.CellH), corner, position, ScaleByRatio(s, position));
-  return Repeat(Repeat(cell, kGridCells, s.CellW, 0), kGridCells, 0, s.CellH).Intersect(window);
+  return CornerTriangle(reach, CornerOf(corner, s.CellW, s.CellH), corner, position, ScaleByRatio(s, position));
 }
 
 }  // namespace
@@ -49,11 +45,20 @@ void PrepareMultiWipe(DrawingState& s, const EffectArgs&) {
   s.CellW = (s.PicWidth + kGridCells) / kGridCells;
   s.CellH = (s.PicHeight + kGridCells) / kGridCells;
   s.Ratio = PictureRatio(s);
-  StartPlan(s, MultiPlan(s));
+  s.Position = 0;
 }
 
 bool StepMultiWipe(DrawingState& s, const EffectArgs& args) {
-  return StepPlannedReveal(s, args, MultiPlan(s), MultiShape);
+  if (s.Position >= 2 * s.CellW) {
+    CopyPicture(s, s.PictureBounds());
+    return true;
+  }
+  const int32_t corner = args.variant & (kShapeRight | kShapeBottom);
+  raster::Region gain = CellTriangle(s, corner, s.Position);
+  if (s.Position > 0) gain = gain.Subtract(CellTriangle(s, corner, s.Position - 1));
+  if (!gain.IsEmpty()) DrawPictureThrough(s, Repeat(Repeat(gain, kGridCells, s.CellW, 0), kGridCells, 0, s.CellH));
+  s.Position += 1;
+  return false;
 }
 
 }  // namespace transitions

@@ -1,8 +1,8 @@
 // Shape reveals: the picture appears through a growing (or, "to center", a
 // shrinking) shape built as a clip region each tick: radial sweeps round a
 // pivot, ellipses, a cross, a diamond, a four-bladed fan, wedges, corner and
-// diagonal triangles and a grid of small triangles. All step through
-// phased_reveal, which draws only what a frame adds to the previous one.
+// diagonal triangles and a grid of small triangles. Every tick draws only what
+// its frame adds to the previous one (phased_reveal, and multi_wipes per cell).
 #pragma once
 
 #include "transitions/effect.h"
