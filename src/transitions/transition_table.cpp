@@ -7,6 +7,7 @@
 #include "transitions/band_wipes.h"
 #include "transitions/blinds.h"
 #include "transitions/effect_drawing.h"
+#include "transitions/grid_effects.h"
 #include "transitions/line_wipes.h"
 #include "transitions/moves.h"
 #include "transitions/numbered_moves.h"
@@ -43,18 +44,18 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {17, kBandToCenterEffect, 10, {5, Direction::kDown, 0}, StartParam::kNone},  // Band to center small
     {18, kStraightBandEffect, 10, {5, Direction::kUp, 0}, StartParam::kNone},  // Band up large
     {19, kStraightBandEffect, 10, {1, Direction::kUp, 0}, StartParam::kNone},  // Band up small
-    {20, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Block from center
-    {21, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Block to center
+    {20, kBlockSpiralEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Block from center
+    {21, kBlockSpiralEffect, 10, {0, Direction::kDown, kBlockToCenter}, StartParam::kNone},  // Block to center
     {22, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Diffuse)
     {23, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Envelop)
-    {24, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard down
-    {25, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard down rebound
-    {26, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard left
-    {27, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard left rebound
-    {28, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard right
-    {29, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard right rebound
-    {30, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up
-    {31, kNoTransitionEffect, 30, {}, StartParam::kNone},  // Checkerboard up rebound
+    {24, kCheckerboardEffect, 30, {0, Direction::kDown, 0}, StartParam::kNone},  // Checkerboard down
+    {25, kCheckerboardEffect, 30, {0, Direction::kDown, kCheckerRebound}, StartParam::kNone},  // Checkerboard down rebound
+    {26, kCheckerboardEffect, 30, {0, Direction::kRight, kCheckerIdleFinal}, StartParam::kNone},  // Checkerboard left
+    {27, kCheckerboardEffect, 30, {0, Direction::kRight, kCheckerRebound}, StartParam::kNone},  // Checkerboard left rebound
+    {28, kCheckerboardEffect, 30, {0, Direction::kLeft, 0}, StartParam::kNone},  // Checkerboard right
+    {29, kCheckerboardEffect, 30, {0, Direction::kLeft, kCheckerRebound}, StartParam::kNone},  // Checkerboard right rebound
+    {30, kCheckerboardEffect, 30, {0, Direction::kUp, 0}, StartParam::kNone},  // Checkerboard up
+    {31, kCheckerboardEffect, 30, {0, Direction::kUp, kCheckerRebound}, StartParam::kNone},  // Checkerboard up rebound
     {32, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotLeftBottom},  // Circle left-bottom
     {33, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotLeftTop},  // Circle left-top
     {34, kRadialSweepEffect, 10, {0, Direction::kDown, 0}, StartParam::kPivotRightBottom},  // Circle right-bottom
@@ -70,7 +71,7 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {44, kRandomCircleEffect, 10, {0, Direction::kDown, 0}, StartParam::kCentreRandom},  // Ellipse(Random)
     {45, kFanEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Fan wipe
     {46, kFanEffect, 10, {0, Direction::kDown, kShapeAnticlockwise}, StartParam::kNone},  // Fan wipe(Anticlockwise)
-    {47, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Increase show
+    {47, kDissolveEffect, 1, {}, StartParam::kNone},  // Increase show
     {48, kInterlacedLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Line down
     {49, kInterlacedLinesEffect, 10, {0, Direction::kDown, kLineRebound}, StartParam::kNone},  // Line down rebound
     {50, kInterlacedLinesEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Line left
@@ -81,7 +82,7 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {55, kInterlacedLinesEffect, 10, {0, Direction::kUp, kLineRebound}, StartParam::kNone},  // Line up rebound
     {56, kRandomLinesEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Lines(Horizontal)
     {57, kRandomLinesEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Lines(Vertical)
-    {58, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Mosaic
+    {58, kMosaicEffect, 10, {}, StartParam::kNone},  // Mosaic
     {59, kPlainMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move down
     {60, kNumberedMoveEffect, 10, {0, Direction::kDown, 1}, StartParam::kNone},  // Move down 1
     {61, kNumberedMoveEffect, 10, {0, Direction::kDown, 2}, StartParam::kNone},  // Move down 2
@@ -112,8 +113,8 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {86, kNumberedMoveEffect, 10, {0, Direction::kUp, 4}, StartParam::kNone},  // Move up 4
     {87, kSlicedMoveEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Move up 5
     {88, kSplitMoveEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Move up down
-    {89, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box from center
-    {90, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Multi-Box to center
+    {89, kMultiBoxEffect, 10, {}, StartParam::kNone},  // Multi-Box from center
+    {90, kMultiBoxEffect, 10, {0, Direction::kDown, kBoxesToCenter}, StartParam::kNone},  // Multi-Box to center
     {91, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeBottom}, StartParam::kNone},  // Multi-Wipe from bottom-left
     {92, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeBottom}, StartParam::kNone},  // Multi-Wipe from bottom-right
     {93, kMultiWipeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Multi-Wipe from left-top
@@ -180,10 +181,10 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {154, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeRight}, StartParam::kNone},  // Wipe from right-top/left-bottom
     {155, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeToCenter}, StartParam::kNone},  // Wipe to left-top/right-bottom
     {156, kDiagonalWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeToCenter}, StartParam::kNone},  // Wipe to right-top/left-bottom
-    {157, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag down
-    {158, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag left
-    {159, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag right
-    {160, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Zig-zag up
+    {157, kZigZagEffect, 1, {0, Direction::kDown, 0}, StartParam::kNone},  // Zig-zag down
+    {158, kZigZagEffect, 1, {0, Direction::kLeft, 0}, StartParam::kNone},  // Zig-zag left
+    {159, kZigZagEffect, 1, {0, Direction::kRight, 0}, StartParam::kNone},  // Zig-zag right
+    {160, kZigZagEffect, 1, {0, Direction::kUp, 0}, StartParam::kNone},  // Zig-zag up
 }};
 
 }  // namespace

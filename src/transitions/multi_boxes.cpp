@@ -1,0 +1,80 @@
+// Multi-boxes: box (i, j) is centred at ((2i + 1) CellW, (2j + 1) CellH) with
+// the half extents Position across and Position * Ratio down, CellW and
+// CellH being half cells of a 20 x 20 grid. A frame shows the picture inside
+// the boxes and the back image outside them (or the other way round for "to
+// center"). Earlier frames stay on the canvas, so after the first frame a tick
+// draws only what changed: the growth of each box, or the union of the last
+// frame's boxes minus the union of this frame's. The boxes of tall narrow
+// pictures overlap, which is why the shrinking boxes need the unions.
+#include <array>
+
+#include "raster/region.h"
+#include "transitions/effect_drawing.h"
+#include "transitions/grid_cells.h"
+#include "transitions/grid_effects.h"
+#include "transitions/move_drawing.h"
+
+namespace transitions {
+namespace {
+
+constexpr int32_t kBoxes = 10;
+constexpr int32_t kBoxCount = kBoxes * kBoxes;
+
+using Boxes = std::array<raster::Rect, kBoxCount>;
+
+Boxes BoxesAt(const DrawingState& s, int32_t half) {
+  const int32_t halfDown = ScaleByRatio(s, half);
+  Boxes boxes;
+  for (int32_t i = 0; i < kBoxes; ++i)
+    for (int32_t j = 0; j < kBoxes; ++j) {
+      const int32_t cx = (2 * i + 1) * s.CellW, cy = (2 * j + 1) * s.CellH;
+      boxes[static_cast<size_t>(i * kBoxes + j)] = {cx - half, cy - halfDown, cx + half, cy + halfDown};
+    }
+  return boxes;
+}
+
+bool StepGrowing(DrawingState& s) {
+  if (s.Position >= s.CellW) {
+    DrawWholePicture(s);
+    return true;
+  }
+  if (s.Position == 0) {
+    RestoreBack(s, s.PictureBounds());  // empty boxes on the back image
+  } else {
+    const Boxes before = BoxesAt(s, s.Position - 1);
+    const Boxes now = BoxesAt(s, s.Position);
+    for (size_t b = 0; b < now.size(); ++b) CopyPictureExcept(s, now[b], before[b]);
+  }
+  ++s.Position;
+  return false;
+}
+
+bool StepShrinking(DrawingState& s) {
+  if (s.Position <= 0) {
+    DrawWholePicture(s);
+    return true;
+  }
+  const Boxes now = BoxesAt(s, s.Position);
+  if (s.Position == s.CellW) {
+    DrawWholePicture(s);
+    for (const raster::Rect& box : now) RestoreBack(s, box);
+  } else {
+    DrawPictureThrough(s, UniteRects(BoxesAt(s, s.Position + 1)).Subtract(UniteRects(now)));
+  }
+  --s.Position;
+  return false;
+}
+
+}  // namespace
+
+void PrepareMultiBox(DrawingState& s, const EffectArgs& args) {
+  SetGridCells(s, 2 * kBoxes);
+  s.Ratio = PictureRatio(s);
+  s.Position = (args.variant & kBoxesToCenter) ? s.CellW : 0;
+}
+
+bool StepMultiBox(DrawingState& s, const EffectArgs& args) {
+  return (args.variant & kBoxesToCenter) ? StepShrinking(s) : StepGrowing(s);
+}
+
+}  // namespace transitions
