@@ -21,6 +21,7 @@ bool Shrinks(const EffectArgs& args) { return (args.variant & kShapeToCenter) !=
 // longer one keeps the picture's proportions (integer division).
 raster::Region CenterEllipse(const DrawingState& s, int32_t position, const raster::Rect& window) {
   const int64_t w = s.PicWidth, h = s.PicHeight;
+  if (w <= 0 || h <= 0) return {};
   int64_t rx = position, ry = position;
   if (w < h) ry = position * h / w;
   else rx = position * w / h;

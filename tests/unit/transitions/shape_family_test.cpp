@@ -59,6 +59,26 @@ struct Size {
 constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
 constexpr int kSpeeds[] = {1, 13, 50};
 
+// A transition started on a picture of its own.
+struct Started {
+  Started(int number, int w, int h, int speed, uint64_t seed = 1) : scene(w, h), random(seed), engine(random) {
+    engine.StartNumber(number, speed, scene.Surfaces());
+  }
+  Scene scene;
+  base::SeededRandom random;
+  TransitionEngine engine;
+};
+
+Region Box(int l, int t, int r, int b) { return Region::FromRect({l, t, r, b}); }
+
+// Pixels whose state differs from "shown exactly inside `shown`".
+int WrongPixels(const Scene& scene, const Region& shown) {
+  int wrong = 0;
+  for (int y = 0; y < scene.picture.Height(); ++y)
+    for (int x = 0; x < scene.picture.Width(); ++x) wrong += scene.Shown(x, y) != shown.Contains(x, y);
+  return wrong;
+}
+
 class ShapeFamily : public ::testing::TestWithParam<int> {};
 
 TEST_P(ShapeFamily, CompletesExactlyOnTimeWithinThePicture) {
@@ -66,15 +86,13 @@ TEST_P(ShapeFamily, CompletesExactlyOnTimeWithinThePicture) {
   for (const Size size : kSizes)
     for (const int speed : kSpeeds) {
       SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
-      Scene scene(size.w, size.h);
-      base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
-      TransitionEngine engine(random);
-      engine.StartNumber(number, speed, scene.Surfaces());
+      Started run(number, size.w, size.h, speed, static_cast<uint64_t>(number * 1000 + speed));
+      const Scene& scene = run.scene;
       const int expected = ExpectedTicks(number, size.w, size.h, speed);
       int ticks = 0;
       bool done = false;
       while (!done && ticks <= expected + 5) {
-        done = engine.ShowTimerTimer();
+        done = run.engine.ShowTimerTimer();
         ++ticks;
         if (size.w * size.h <= 4000) {
           ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
@@ -93,8 +111,6 @@ INSTANTIATE_TEST_SUITE_P(Members, ShapeFamily, ::testing::ValuesIn(kFamily),
 Region Polygon(std::initializer_list<Point> points) {
   return Region::FromPolygon(std::vector<Point>(points), raster::FillMode::Winding);
 }
-Region Box(int l, int t, int r, int b) { return Region::FromRect({l, t, r, b}); }
-
 // The picture after `ticks` ticks shows exactly `shape` (cut to the picture),
 // or with `rest` exactly the picture minus `shape`.
 struct Checkpoint {
@@ -152,24 +168,16 @@ TEST(ShapeFamily, RevealedAreaIsTheShapeOfTheRule) {
   };
   for (const Checkpoint& cp : checkpoints) {
     SCOPED_TRACE(cp.what);
-    Scene scene(cp.w, cp.h);
-    base::SeededRandom random(1);
-    TransitionEngine engine(random);
-    engine.StartNumber(cp.number, cp.speed, scene.Surfaces());
-    for (int tick = 1; tick <= cp.ticks; ++tick) ASSERT_FALSE(engine.ShowTimerTimer()) << tick;
-    const Region inside = cp.shape.Intersect(Box(0, 0, cp.w, cp.h));
-    int wrong = 0;
-    for (int y = 0; y < cp.h; ++y)
-      for (int x = 0; x < cp.w; ++x) wrong += scene.Shown(x, y) != (inside.Contains(x, y) != cp.rest);
-    EXPECT_EQ(wrong, 0);
+    Started run(cp.number, cp.w, cp.h, cp.speed);
+    for (int tick = 1; tick <= cp.ticks; ++tick) ASSERT_FALSE(run.engine.ShowTimerTimer()) << tick;
+    const Region picture = Box(0, 0, cp.w, cp.h);
+    EXPECT_EQ(WrongPixels(run.scene, cp.rest ? picture.Subtract(cp.shape) : cp.shape.Intersect(picture)), 0);
   }
 }
 
 TEST(CircleCenter, TwoHundredByHundredAtSpeedTen) {
-  Scene scene(200, 100);
-  base::SeededRandom random(1);
-  TransitionEngine engine(random);
-  engine.StartNumber(36, 10, scene.Surfaces());
+  Started run(36, 200, 100, 10);
+  TransitionEngine& engine = run.engine;
   // Phase 0 draws 11 frames, phase 1 21, phase 2 11, phase 3 20; the tick with
   // Position 200 makes the final draw.
   const int phaseEnds[] = {11, 32, 43, 63};
@@ -181,9 +189,9 @@ TEST(CircleCenter, TwoHundredByHundredAtSpeedTen) {
       ++tick;
     }
   EXPECT_EQ(engine.State().Position, 200);
-  EXPECT_FALSE(scene.PictureComplete());
+  EXPECT_FALSE(run.scene.PictureComplete());
   EXPECT_TRUE(engine.ShowTimerTimer());
-  EXPECT_TRUE(scene.PictureComplete());
+  EXPECT_TRUE(run.scene.PictureComplete());
 }
 
 // Each tick of a radial sweep shows exactly the union of the rule's polygons so far.
@@ -195,11 +203,8 @@ TEST(RadialSweeps, EveryTickShowsTheUnionOfThePolygonsSoFar) {
     for (const Run run : {Run{61, 37, 7}, Run{7, 3, 1}, Run{40, 90, 13}}) {
       SCOPED_TRACE(::testing::Message() << number << " " << run.w << "x" << run.h);
       const int w = run.w, h = run.h, step = run.speed;
-      Scene scene(w, h);
-      base::SeededRandom random(static_cast<uint64_t>(number));
-      TransitionEngine engine(random);
-      engine.StartNumber(number, step, scene.Surfaces());
-      const Point pivot = engine.State().Points[0];
+      Started started(number, w, h, step, static_cast<uint64_t>(number));
+      const Point pivot = started.engine.State().Points[0];
       std::vector<std::vector<Point>> frames;
       for (int p = h; p >= 0; p -= step) frames.push_back({pivot, {w, h}, {w, p}});
       for (int p = w; p >= 0; p -= step) frames.push_back({pivot, {w, h}, {w, 0}, {p, 0}});
@@ -207,25 +212,24 @@ TEST(RadialSweeps, EveryTickShowsTheUnionOfThePolygonsSoFar) {
       for (int p = 0; p + step <= w; p += step) frames.push_back({pivot, {w, h}, {w, 0}, {0, 0}, {0, h}, {p, h}});
       Region expected;
       for (const auto& frame : frames) {
-        ASSERT_FALSE(engine.ShowTimerTimer());
-        expected = expected.Unite(Region::FromPolygon(frame, raster::FillMode::Winding).Intersect(Box(0, 0, w, h)));
-        for (int y = 0; y < h; ++y)
-          for (int x = 0; x < w; ++x) ASSERT_EQ(scene.Shown(x, y), expected.Contains(x, y)) << x << "," << y;
+        ASSERT_FALSE(started.engine.ShowTimerTimer());
+        expected = expected.Unite(Region::FromPolygon(frame, raster::FillMode::Winding));
+        ASSERT_EQ(WrongPixels(started.scene, expected), 0);
       }
-      EXPECT_TRUE(engine.ShowTimerTimer());
+      EXPECT_TRUE(started.engine.ShowTimerTimer());
     }
 }
 
 TEST(CircleLeftBottom, RunsThroughAllPhasesAfterThePictureIsComplete) {
-  Scene scene(100, 60);
-  base::SeededRandom random(1);
-  TransitionEngine engine(random);
-  engine.StartNumber(32, 10, scene.Surfaces());
-  for (int tick = 1; tick <= 18; ++tick) ASSERT_FALSE(engine.ShowTimerTimer());  // phases 0 and 1
-  EXPECT_TRUE(scene.PictureComplete());
-  EXPECT_EQ(engine.State().Phase, 2);
+  Started run(32, 100, 60, 10);
+  for (int tick = 1; tick <= 18; ++tick) ASSERT_FALSE(run.engine.ShowTimerTimer());  // phases 0 and 1
+  EXPECT_TRUE(run.scene.PictureComplete());
+  EXPECT_EQ(run.engine.State().Phase, 2);
   int ticks = 18;
-  while (!engine.ShowTimerTimer()) ++ticks;
+  while (!run.engine.ShowTimerTimer()) {
+    ++ticks;
+    ASSERT_EQ(WrongPixels(run.scene, Box(0, 0, 100, 60)), 0);
+  }
   EXPECT_EQ(ticks + 1, 36);
 }
 
@@ -256,17 +260,12 @@ TEST(ToCenterShapes, ShrunkToNothingLeavesTheFinalCopyNothingToChange) {
   // On a wide picture D is 0 for the last positions: diamond and triangles are empty.
   for (const int number : {41, 155, 156}) {
     SCOPED_TRACE(number);
-    Scene scene(100, 10);
-    base::SeededRandom random(1);
-    TransitionEngine engine(random);
-    engine.StartNumber(number, 1, scene.Surfaces());
-    for (int tick = 1; tick < ExpectedTicks(number, 100, 10, 1); ++tick) ASSERT_FALSE(engine.ShowTimerTimer());
-    EXPECT_TRUE(scene.PictureComplete());
-    const raster::Bitmap before = scene.target;
-    EXPECT_TRUE(engine.ShowTimerTimer());
-    for (int y = 0; y < before.Height(); ++y)
-      for (int x = 0; x < before.Width(); ++x) ASSERT_EQ(scene.target.At(x, y), before.At(x, y));
-    EXPECT_TRUE(scene.PictureComplete());
+    Started run(number, 100, 10, 1);
+    for (int tick = 1; tick < ExpectedTicks(number, 100, 10, 1); ++tick) ASSERT_FALSE(run.engine.ShowTimerTimer());
+    EXPECT_TRUE(run.scene.PictureComplete());
+    EXPECT_TRUE(run.engine.ShowTimerTimer());
+    EXPECT_TRUE(run.scene.PictureComplete());
+    EXPECT_TRUE(run.scene.OutsideUntouched());
   }
 }
 
