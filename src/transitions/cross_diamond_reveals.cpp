@@ -29,7 +29,8 @@ raster::Region GrownOrRest(const EffectArgs& args, const raster::Rect& window, c
   return Shrinks(args) ? WindowWithout(window, shape) : shape;
 }
 
-raster::Region CrossShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position, const raster::Rect& window) {
+raster::Region CrossShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
+                          const raster::Rect& window) {
   const int32_t d = ScaleByRatio(s, position);
   const raster::Rect bars[] = {{s.HalfX - position, 0, s.HalfX + position, s.PicHeight},
                                {0, s.HalfY - d, s.PicWidth, s.HalfY + d}};

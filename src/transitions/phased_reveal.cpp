@@ -1,6 +1,5 @@
 #include "transitions/phased_reveal.h"
 
-#include <cstdlib>
 #include <span>
 
 #include "transitions/effect_drawing.h"
@@ -38,9 +37,11 @@ bool StepPlannedReveal(DrawingState& s, const EffectArgs& args, const RevealPlan
   if (s.Position == run.start && s.Phase == 0) {
     DrawPictureThrough(s, shape(s, args, now.phase, now.position, s.PictureBounds()));
   } else {
-    const Frame before = s.Position != run.start
-                             ? Frame{s.Phase, s.Position - run.sign * plan.stride}
-                             : Frame{s.Phase - 1, LastPosition(plan.runs[static_cast<size_t>(s.Phase - 1)], plan.stride)};
+    // The previous frame: one stride back, or the last frame of the phase before.
+    const Frame before =
+        s.Position != run.start
+            ? Frame{s.Phase, s.Position - run.sign * plan.stride}
+            : Frame{s.Phase - 1, LastPosition(plan.runs[static_cast<size_t>(s.Phase - 1)], plan.stride)};
     const raster::Rect window =
         plan.changed ? plan.changed(s, args, before, now).Intersect(s.PictureBounds()) : s.PictureBounds();
     if (!window.IsEmpty()) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 
 #include "raster/region.h"
 #include "transitions/effect.h"
@@ -38,7 +39,7 @@ using ChangeOp = raster::Rect (*)(const DrawingState& s, const EffectArgs& args,
 struct RevealPlan {
   std::array<PhaseRun, 4> runs{};
   int32_t count = 1;     // phases in use
-  int32_t stride = 1;    // Step, or 1 for the effects that ignore the speed
+  int32_t stride = 1;    // Position change per tick: the speed Step
   // How the last phase ends: on a tick of its own that starts past the end
   // (true), or on the tick whose advance passes the end, whose frame the
   // completing draw then replaces (false).

@@ -32,8 +32,8 @@ raster::Region WedgeShape(const DrawingState& s, const EffectArgs& args, int32_t
     case 0: return PolygonRegion(window, {map(0, half - p), map(0, half + p), tip});
     case 1: return PolygonRegion(window, {map(p, 0), map(0, 0), map(0, across), map(p, across), tip});
     default:
-      return PolygonRegion(window, {map(along, half - p), map(along, 0), map(0, 0), map(0, across), map(along, across),
-                            map(along, half + p), tip});
+      return PolygonRegion(window, {map(along, half - p), map(along, 0), map(0, 0), map(0, across),
+                                    map(along, across), map(along, half + p), tip});
   }
 }
 
