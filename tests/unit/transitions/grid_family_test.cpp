@@ -1,0 +1,369 @@
+// The grid, cell and dissolve effects: every member at several picture sizes
+// (down to 1x1, and long thin ones) and speeds ends after its fixed number of
+// ticks with the whole picture shown, never draws outside the picture
+// rectangle and shows only picture pixels at their places or the old image in
+// between. Then tick by tick: the order of the cells, the checkerboard
+// passes, the boxes and the dissolve's rounds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "raster/geometry.h"
+#include "transition_scene.h"
+#include "transitions/transition_engine.h"
+
+namespace {
+
+using raster::Point;
+using raster::Rect;
+using transitions::TransitionEngine;
+using transitions_test::Scene;
+
+constexpr int kFamily[] = {20, 21, 24, 25, 26, 27, 28, 29, 30, 31, 47, 58, 89, 90, 157, 158, 159, 160};
+
+// Ticks up to and including the one that reports completion.
+int ExpectedTicks(int number, int w) {
+  switch (number) {
+    case 20: case 21: return 65;           // 64 cells, then an idle tick
+    case 26: return 41;                    // "Checkerboard left" ends on a tick of its own
+    case 47: return 43;                    // 6 x (6 drawing + 1 advancing) + the final draw
+    case 58: case 157: case 158: case 159: case 160: return 400;
+    case 89: case 90: return (w + 20) / 20 + 1;
+    default: return 40;                    // the other checkerboards
+  }
+}
+
+struct Size {
+  int w;
+  int h;
+};
+constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
+constexpr int kSpeeds[] = {1, 13, 50};
+
+class GridFamily : public ::testing::TestWithParam<int> {};
+
+TEST_P(GridFamily, CompletesExactlyOnTimeWithinThePicture) {
+  const int number = GetParam();
+  for (const Size size : kSizes)
+    for (const int speed : kSpeeds) {
+      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
+      Scene scene(size.w, size.h);
+      base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
+      TransitionEngine engine(random);
+      engine.StartNumber(number, speed, scene.Surfaces());
+      const int expected = ExpectedTicks(number, size.w);
+      int ticks = 0;
+      bool done = false;
+      while (!done && ticks <= expected + 5) {
+        done = engine.ShowTimerTimer();
+        ++ticks;
+        if (size.w * size.h <= 4000) {
+          ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
+        }
+      }
+      EXPECT_TRUE(done);
+      EXPECT_EQ(ticks, expected);
+      EXPECT_TRUE(scene.PictureComplete());
+      EXPECT_TRUE(scene.OutsideUntouched());
+      EXPECT_TRUE(engine.State().CellList.empty());
+      EXPECT_EQ(engine.State().CellList.capacity(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Members, GridFamily, ::testing::ValuesIn(kFamily),
+                         [](const ::testing::TestParamInfo<int>& m) { return "n" + std::to_string(m.param); });
+
+// Runs a transition tick by tick and tells which grid cell each tick showed.
+class CellRecorder {
+ public:
+  CellRecorder(int number, int w, int h, base::Random& random)
+      : scene_(w, h), engine_(random), shown_(static_cast<size_t>(w * h), false) {
+    engine_.StartNumber(number, 25, scene_.Surfaces());
+  }
+
+  // One tick; the cell whose pixels it showed, nullopt when it showed none.
+  // Fails unless the new pixels are exactly one cell cut to the picture.
+  std::optional<Point> Tick(bool* done = nullptr) {
+    const bool finished = engine_.ShowTimerTimer();
+    if (done) *done = finished;
+    const int w = scene_.picture.Width(), h = scene_.picture.Height();
+    Rect box{w, h, 0, 0};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (scene_.Shown(x, y) && !shown_[static_cast<size_t>(y * w + x)]) {
+          box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+          shown_[static_cast<size_t>(y * w + x)] = true;
+        }
+    if (box.IsEmpty()) return std::nullopt;
+    const int cw = engine_.State().CellW, ch = engine_.State().CellH;
+    const Point cell{box.left / cw, box.top / ch};
+    const Rect expected = Rect::FromSize(cell.x * cw, cell.y * ch, cw, ch).Intersect({0, 0, w, h});
+    EXPECT_EQ(box, expected);
+    for (int y = box.top; y < box.bottom; ++y) EXPECT_TRUE(scene_.RowShown(y, box.left, box.right));
+    return cell;
+  }
+
+  Scene& scene() { return scene_; }
+  TransitionEngine& engine() { return engine_; }
+
+ private:
+  Scene scene_;
+  TransitionEngine engine_;
+  std::vector<bool> shown_;
+};
+
+TEST(Mosaic, EveryCellOnceInRandomOrderOver400Ticks) {
+  transitions_test::CountingRandom random(7);
+  CellRecorder run(58, 100, 100, random);
+  EXPECT_EQ(run.engine().State().CellW, 6);
+  EXPECT_EQ(run.engine().State().CellH, 6);
+  std::set<std::pair<int, int>> cells;
+  std::vector<std::pair<int, int>> order;
+  int blank = 0;
+  bool done = false;
+  for (int tick = 1; tick <= 400; ++tick) {
+    ASSERT_FALSE(done);
+    const std::optional<Point> cell = run.Tick(&done);
+    if (!cell) {
+      ++blank;  // a cell of the 120 x 120 grid beyond the picture
+      continue;
+    }
+    cells.insert({cell->x, cell->y});
+    order.push_back({cell->x, cell->y});
+  }
+  EXPECT_TRUE(done);
+  EXPECT_EQ(cells.size(), 17u * 17u);  // the cells that reach into the picture, each once
+  EXPECT_EQ(order.size(), cells.size());
+  EXPECT_EQ(blank, 400 - 17 * 17);
+  EXPECT_FALSE(std::is_sorted(order.begin(), order.end()));
+  std::vector<int32_t> ranges;  // one draw per tick from the cells left
+  for (int left = 400; left >= 1; --left) ranges.push_back(left);
+  EXPECT_EQ(random.ranges, ranges);
+}
+
+// The cells each checkerboard shows, tick by tick, on W = 400 (CellW = 21, so
+// the 20 cells of a row cover 420 pixels) and H = 60 (CellH = 4).
+TEST(Checkerboards, EachTickAddsTheNextLineOfItsPass) {
+  struct Member {
+    int number;
+    bool rows;            // lines are rows, else columns
+    bool firstAscending;  // first pass from line 0
+    bool secondAscending;
+  };
+  const Member members[] = {{24, true, true, true},   {25, true, true, false},  {30, true, false, false},
+                            {31, true, false, true},  {26, false, true, true},  {27, false, true, false},
+                            {28, false, false, false}, {29, false, false, true}};
+  const int w = 400, h = 60, cw = 21, ch = 4;
+  for (const Member& m : members) {
+    SCOPED_TRACE(m.number);
+    Scene scene(w, h);
+    base::SeededRandom random(1);
+    TransitionEngine engine(random);
+    engine.StartNumber(m.number, 25, scene.Surfaces());
+    EXPECT_EQ(engine.State().CellW, cw);
+    bool shownCell[20][20] = {};
+    for (int tick = 1; tick <= 40; ++tick) {
+      const bool second = tick > 20;
+      const int count = (tick - 1) % 20;
+      const int line = (second ? m.secondAscending : m.firstAscending) ? count : 19 - count;
+      for (int k = 0; k < 20; ++k)
+        if ((k + line) % 2 == (second ? 1 : 0)) (m.rows ? shownCell[k][line] : shownCell[line][k]) = true;
+      const bool done = engine.ShowTimerTimer();
+      ASSERT_EQ(done, tick == 40 && m.number != 26) << tick;
+      int wrong = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) wrong += scene.Shown(x, y) != shownCell[x / cw][y / ch];
+      ASSERT_EQ(wrong, 0) << "tick " << tick;
+    }
+    EXPECT_TRUE(scene.PictureComplete());
+    if (m.number == 26) {
+      const raster::Bitmap before = scene.target;
+      EXPECT_TRUE(engine.ShowTimerTimer());
+      EXPECT_TRUE(std::equal(before.Row(0), before.Row(0) + before.Width() * before.Height(), scene.target.Row(0)));
+    }
+  }
+}
+
+std::vector<Point> CellOrder(int number, int w, int h, int ticks) {
+  base::SeededRandom random(1);
+  CellRecorder run(number, w, h, random);
+  std::vector<Point> order;
+  for (int tick = 1; tick <= ticks; ++tick) {
+    bool done = false;
+    const std::optional<Point> cell = run.Tick(&done);
+    EXPECT_FALSE(done) << tick;
+    EXPECT_TRUE(cell.has_value()) << tick;
+    if (cell) order.push_back(*cell);
+  }
+  bool done = false;
+  EXPECT_FALSE(run.Tick(&done).has_value());  // the completing tick adds nothing
+  EXPECT_TRUE(done);
+  EXPECT_TRUE(run.scene().PictureComplete());
+  return order;
+}
+
+// Every cell once, each next to the one before.
+void ExpectConnectedWalk(const std::vector<Point>& order, size_t cells) {
+  std::set<std::pair<int, int>> distinct;
+  for (const Point p : order) distinct.insert({p.x, p.y});
+  EXPECT_EQ(distinct.size(), cells);
+  for (size_t i = 1; i < order.size(); ++i)
+    EXPECT_EQ(std::abs(order[i].x - order[i - 1].x) + std::abs(order[i].y - order[i - 1].y), 1) << i;
+}
+
+TEST(BlockSpiral, FromTheCentreOutwardsAndBack) {
+  // 80 x 80: cells of 11 x 11, all 64 reach into the picture.
+  const std::vector<Point> outwards = CellOrder(20, 80, 80, 64);
+  ASSERT_EQ(outwards.size(), 64u);
+  const std::vector<Point> start = {{3, 3}, {3, 4}, {4, 4}, {4, 3}, {4, 2}, {3, 2}, {2, 2},
+                                    {2, 3}, {2, 4}, {2, 5}, {3, 5}, {4, 5}, {5, 5}};
+  EXPECT_TRUE(std::equal(start.begin(), start.end(), outwards.begin()));
+  EXPECT_EQ(outwards.back(), (Point{7, 0}));
+  ExpectConnectedWalk(outwards, 64);
+  std::vector<Point> inwards = CellOrder(21, 80, 80, 64);
+  std::reverse(inwards.begin(), inwards.end());
+  EXPECT_EQ(inwards, outwards);
+}
+
+TEST(ZigZags, SerpentineWalksThroughAllFourHundredCells) {
+  struct Member {
+    int number;
+    Point first, second, turn, last;  // cells 1, 2, 21 and 400
+  };
+  const Member members[] = {{159, {0, 0}, {0, 1}, {1, 19}, {19, 0}},    // right
+                            {158, {19, 0}, {19, 1}, {18, 19}, {0, 0}},  // left
+                            {157, {0, 0}, {1, 0}, {19, 1}, {0, 19}},    // down
+                            {160, {0, 19}, {1, 19}, {19, 18}, {0, 0}}}; // up
+  for (const Member& m : members) {
+    SCOPED_TRACE(m.number);
+    // 39 x 39: cells of 2 x 2, the last row and column cut to one pixel.
+    base::SeededRandom random(1);
+    CellRecorder run(m.number, 39, 39, random);
+    std::vector<Point> order;
+    bool done = false;
+    for (int tick = 1; tick <= 400; ++tick) {
+      const std::optional<Point> cell = run.Tick(&done);
+      ASSERT_TRUE(cell.has_value());
+      ASSERT_EQ(done, tick == 400);
+      order.push_back(*cell);
+    }
+    EXPECT_EQ(order[0], m.first);
+    EXPECT_EQ(order[1], m.second);
+    EXPECT_EQ(order[20], m.turn);
+    EXPECT_EQ(order[399], m.last);
+    ExpectConnectedWalk(order, 400);
+    if (m.number == 157) {  // row 1 from column 19 to column 0
+      for (int col = 19; col >= 0; --col) EXPECT_EQ(order[static_cast<size_t>(20 + 19 - col)], (Point{col, 1}));
+    }
+  }
+}
+
+// Multi-boxes against the rule: in every frame a pixel shows the picture
+// exactly when it lies in one of the boxes of the frame's half width (growing)
+// or in none of them (shrinking); elsewhere it shows the back image.
+TEST(MultiBoxes, EveryFrameShowsTheBoxesOfItsHalfWidth) {
+  constexpr raster::Pixel kBack = 0x00654321;
+  struct Run {
+    int w, h;
+  };
+  // 200 x 100: CellW = 11, 11 frames of half widths 0..10, then the final draw.
+  // 20 x 4000: CellW = 2; the tall boxes of half width 2 overlap their neighbours.
+  for (const int number : {89, 90})
+    for (const Run r : {Run{200, 100}, Run{20, 4000}, Run{61, 37}}) {
+      SCOPED_TRACE(::testing::Message() << number << " " << r.w << "x" << r.h);
+      Scene scene(r.w, r.h);
+      scene.back.Fill(kBack);
+      base::SeededRandom random(1);
+      TransitionEngine engine(random);
+      engine.StartNumber(number, 25, scene.Surfaces());
+      const int cw = (r.w + 20) / 20, ch = (r.h + 20) / 20;
+      const float ratio = static_cast<float>(r.h) / static_cast<float>(r.w);
+      for (int tick = 1; tick <= cw; ++tick) {
+        const int half = number == 89 ? tick - 1 : cw + 1 - tick;
+        const int down = static_cast<int>(std::nearbyint(static_cast<double>(half) * static_cast<double>(ratio)));
+        std::vector<bool> inBox(static_cast<size_t>(r.w * r.h), false);
+        for (int i = 0; i < 10; ++i)
+          for (int j = 0; j < 10; ++j) {
+            const Rect box = Rect{(2 * i + 1) * cw - half, (2 * j + 1) * ch - down, (2 * i + 1) * cw + half,
+                                  (2 * j + 1) * ch + down}
+                                 .Intersect({0, 0, r.w, r.h});
+            for (int y = box.top; y < box.bottom; ++y)
+              for (int x = box.left; x < box.right; ++x) inBox[static_cast<size_t>(y * r.w + x)] = true;
+          }
+        ASSERT_FALSE(engine.ShowTimerTimer()) << tick;
+        int wrong = 0;
+        for (int y = 0; y < r.h; ++y)
+          for (int x = 0; x < r.w; ++x) {
+            const bool picture = inBox[static_cast<size_t>(y * r.w + x)] == (number == 89);
+            wrong += picture ? !scene.Shown(x, y) : scene.target.At(x + 3, y + 3) != kBack;
+          }
+        ASSERT_EQ(wrong, 0) << "tick " << tick << " half width " << half;
+      }
+      EXPECT_TRUE(engine.ShowTimerTimer());
+      EXPECT_TRUE(scene.PictureComplete());
+      EXPECT_TRUE(scene.OutsideUntouched());
+    }
+}
+
+TEST(Dissolve, DrawsOnSixOfEverySevenTicksWithFreshRandomDraws) {
+  Scene scene(61, 37);
+  transitions_test::CountingRandom random(3);
+  TransitionEngine engine(random);
+  engine.StartNumber(47, 25, scene.Surfaces());
+  for (int tick = 1; tick <= 42; ++tick) {
+    const int drawsBefore = random.draws;
+    const raster::Bitmap before = scene.target;
+    ASSERT_FALSE(engine.ShowTimerTimer());
+    const bool changed =
+        !std::equal(before.Row(0), before.Row(0) + before.Width() * before.Height(), scene.target.Row(0));
+    if (tick % 7 == 0) {  // only moves on to the next column round
+      EXPECT_EQ(random.draws, drawsBefore) << tick;
+      EXPECT_FALSE(changed) << tick;
+      EXPECT_EQ(engine.State().Position, tick / 7);
+      EXPECT_EQ(engine.State().Counter, 0);
+    } else {
+      EXPECT_GT(random.draws, drawsBefore) << tick;
+      EXPECT_TRUE(changed || tick > 7) << tick;
+    }
+    ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces());
+  }
+  EXPECT_TRUE(std::all_of(random.ranges.begin(), random.ranges.end(), [](int32_t r) { return r == 6; }));
+  const int draws = random.draws;
+  EXPECT_TRUE(engine.ShowTimerTimer());
+  EXPECT_EQ(random.draws, draws);
+  EXPECT_TRUE(scene.PictureComplete());
+}
+
+TEST(Dissolve, ScatterFollowsTheDrawsAndStaysInThePicture) {
+  // 7 x 3, first round: column 0 copies (0 + 2, 0), repeats row 0 (stride 0)
+  // with (0 + 5, 0), leaves by stride 3; column 4 draws 9, beyond the
+  // picture (nothing drawn), then row 1 with (4 + 1, 1); the column stride 5
+  // ends the tick.
+  Scene scene(7, 3);
+  transitions_test::ScriptedRandom random({2, 0, 5, 3, 4, 5, 1, 1, 5, 5});
+  TransitionEngine engine(random);
+  engine.StartNumber(47, 25, scene.Surfaces());
+  ASSERT_FALSE(engine.ShowTimerTimer());
+  EXPECT_EQ(random.ranges.size(), 10u);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 7; ++x) {
+      const bool expected = (y == 0 && (x == 2 || x == 5)) || (y == 1 && x == 5);
+      EXPECT_EQ(scene.Shown(x, y), expected) << x << "," << y;
+    }
+  EXPECT_TRUE(scene.OutsideUntouched());
+  // From here on the generator draws only 0: every tick still ends.
+  int ticks = 1;
+  while (!engine.ShowTimerTimer()) ASSERT_LE(++ticks, 43);
+  EXPECT_EQ(ticks + 1, 43);
+  EXPECT_TRUE(scene.PictureComplete());
+  EXPECT_TRUE(scene.OutsideUntouched());
+}
+
+}  // namespace
