@@ -6,11 +6,15 @@
 
 #include "transitions/band_wipes.h"
 #include "transitions/blinds.h"
+#include "transitions/combs.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/grid_effects.h"
+#include "transitions/growing_rects.h"
 #include "transitions/line_wipes.h"
 #include "transitions/moves.h"
 #include "transitions/numbered_moves.h"
+#include "transitions/rains.h"
+#include "transitions/rolls.h"
 #include "transitions/scan_wipes.h"
 #include "transitions/shape_reveals.h"
 #include "transitions/shutters.h"
@@ -46,8 +50,8 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {19, kStraightBandEffect, 10, {1, Direction::kUp, 0}, StartParam::kNone},  // Band up small
     {20, kBlockSpiralEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Block from center
     {21, kBlockSpiralEffect, 10, {0, Direction::kDown, kBlockToCenter}, StartParam::kNone},  // Block to center
-    {22, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Diffuse)
-    {23, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Center(Envelop)
+    {22, kCenterGrowEffect, 10, {0, Direction::kDown, kGrowInPlace}, StartParam::kNone},  // Center(Diffuse)
+    {23, kCenterEnvelopEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Center(Envelop)
     {24, kCheckerboardEffect, 30, {0, Direction::kDown, 0}, StartParam::kNone},  // Checkerboard down
     {25, kCheckerboardEffect, 30, {0, Direction::kDown, kCheckerRebound}, StartParam::kNone},  // Checkerboard down rebound
     {26, kCheckerboardEffect, 30, {0, Direction::kRight, kCheckerIdleFinal}, StartParam::kNone},  // Checkerboard left
@@ -119,15 +123,15 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {92, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeRight | kShapeBottom}, StartParam::kNone},  // Multi-Wipe from bottom-right
     {93, kMultiWipeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Multi-Wipe from left-top
     {94, kMultiWipeEffect, 10, {0, Direction::kDown, kShapeRight}, StartParam::kNone},  // Multi-Wipe from right-top
-    {95, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain down
-    {96, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain left
-    {97, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain right
-    {98, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Rain up
+    {95, kRainEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Rain down
+    {96, kRainEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Rain left
+    {97, kRainEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Rain right
+    {98, kRainEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Rain up
     {99, kRandomLinesEffect, 10, {0, Direction::kRight, kLineCross}, StartParam::kNone},  // Random crossLines
-    {100, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll down
-    {101, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll left
-    {102, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll right
-    {103, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Roll up
+    {100, kRollEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Roll down
+    {101, kRollEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Roll left
+    {102, kRollEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Roll right
+    {103, kRollEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Roll up
     {104, kScanEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Scan down
     {105, kScanEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Scan left
     {106, kScanEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Scan right
@@ -136,23 +140,23 @@ const std::array<TransitionEntry, kTransitionCount + 1> kTable = {{
     {109, kScanToEdgeEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Scan to edge(Horizontal)
     {110, kScanToEdgeEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Scan to edge(Vertical)
     {111, kScanEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Scan up
-    {112, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from bottom-left
-    {113, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from bottom-right
-    {114, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from top-left
-    {115, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Show from top-right
-    {116, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Show left-right
-    {117, kNoTransitionEffect, 1, {}, StartParam::kNone},  // Show up-dwon
+    {112, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowBottom | kGrowInPlace}, StartParam::kNone},  // Show from bottom-left
+    {113, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowRight | kGrowBottom | kGrowInPlace}, StartParam::kNone},  // Show from bottom-right
+    {114, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowInPlace}, StartParam::kNone},  // Show from top-left
+    {115, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowRight | kGrowInPlace}, StartParam::kNone},  // Show from top-right
+    {116, kCombEffect, 1, {0, Direction::kRight, 0}, StartParam::kNone},  // Show left-right
+    {117, kCombEffect, 1, {0, Direction::kDown, 0}, StartParam::kNone},  // Show up-dwon
     {118, kShutterEffect, 10, {0, Direction::kRight, 0}, StartParam::kBarsAcrossHeight},  // Shutter(Horizontal)
     {119, kShutterEffect, 10, {0, Direction::kDown, 0}, StartParam::kBarsAcrossWidth},  // Shutter(Vertical)
-    {120, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom
-    {121, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom-left
-    {122, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from bottom-right
-    {123, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from center
-    {124, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from left
-    {125, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from right
-    {126, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top
-    {127, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top-left
-    {128, kNoTransitionEffect, 10, {}, StartParam::kNone},  // Stretch from top-right
+    {120, kEdgeStretchEffect, 10, {0, Direction::kUp, 0}, StartParam::kNone},  // Stretch from bottom
+    {121, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowBottom}, StartParam::kNone},  // Stretch from bottom-left
+    {122, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowRight | kGrowBottom}, StartParam::kNone},  // Stretch from bottom-right
+    {123, kCenterGrowEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Stretch from center
+    {124, kEdgeStretchEffect, 10, {0, Direction::kRight, 0}, StartParam::kNone},  // Stretch from left
+    {125, kEdgeStretchEffect, 10, {0, Direction::kLeft, 0}, StartParam::kNone},  // Stretch from right
+    {126, kEdgeStretchEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Stretch from top
+    {127, kCornerGrowEffect, 10, {0, Direction::kDown, 0}, StartParam::kNone},  // Stretch from top-left
+    {128, kCornerGrowEffect, 10, {0, Direction::kDown, kGrowRight}, StartParam::kNone},  // Stretch from top-right
     {129, kSweepEffect, 50, {0, Direction::kDown, 0}, StartParam::kNone},  // Sweep down
     {130, kSweepEffect, 50, {0, Direction::kLeft, 0}, StartParam::kNone},  // Sweep left
     {131, kSweepEffect, 50, {0, Direction::kRight, 0}, StartParam::kNone},  // Sweep right
