@@ -6,7 +6,14 @@
 // moves on to the next; the tick after the last round draws the picture.
 //
 // Frames accumulate on the target, so the pixels are copied onto it directly
-// rather than through a copy of the screen image.
+// rather than through a copy of the screen image. The walk only marks them in
+// a bit mask (a 32nd of the picture's size); they are copied afterwards row by
+// row, because copying them in the walk's column order would touch another
+// row, cache line and memory page with every pixel.
+#include <bit>
+#include <cstdint>
+#include <vector>
+
 #include "transitions/effect_drawing.h"
 #include "transitions/grid_effects.h"
 
@@ -34,17 +41,25 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     return false;
   }
   const int32_t w = s.PicWidth, h = s.PicHeight;
-  raster::Canvas& canvas = s.Canvas();
+  const auto wordsPerRow = static_cast<size_t>((w + 63) / 64);
+  std::vector<uint64_t> marked(wordsPerRow * static_cast<size_t>(h), 0);
   // Strides of 0 only repeat work; a generator that kept drawing 0 would
   // never finish the tick, so the walk gives up after far more steps than a
   // fair generator ever takes (about W * H / 6 on average).
   int64_t budget = 16 * (static_cast<int64_t>(w) * h + w) + 64;
   for (int32_t x = s.Position; x < w && --budget > 0; x += s.Random(kRounds)) {
     for (int32_t y = s.Counter; y < h && --budget > 0; y += s.Random(kRounds)) {
-      const int32_t from = x + s.Random(kRounds);
-      if (from < w) canvas.CopyPixel({from + s.OriginX, y + s.OriginY}, *s.SourceBitmap, {from, y});
+      const int32_t from = x + s.Random(kRounds);  // a column past the picture is left out
+      if (from < w) marked[static_cast<size_t>(y) * wordsPerRow + static_cast<size_t>(from / 64)] |= 1ull << (from % 64);
     }
   }
+  raster::Canvas& canvas = s.Canvas();
+  for (int32_t y = 0; y < h; ++y)
+    for (size_t word = 0; word < wordsPerRow; ++word)
+      for (uint64_t bits = marked[static_cast<size_t>(y) * wordsPerRow + word]; bits != 0; bits &= bits - 1) {
+        const int32_t x = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
+        canvas.CopyPixel({x + s.OriginX, y + s.OriginY}, *s.SourceBitmap, {x, y});
+      }
   ++s.Counter;
   return false;
 }
