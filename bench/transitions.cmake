@@ -2,3 +2,4 @@ slideshow_add_bench(transitions_bench LIBS transitions SOURCES transitions_wipes
 slideshow_add_bench(transitions_moves_bench LIBS transitions SOURCES transitions_moves_bench.cpp)
 slideshow_add_bench(transitions_shapes_bench LIBS transitions SOURCES transitions_shapes_bench.cpp)
 slideshow_add_bench(transitions_grid_bench LIBS transitions SOURCES transitions_grid_bench.cpp)
+slideshow_add_bench(transitions_stretches_bench LIBS transitions SOURCES transitions_stretches_bench.cpp)
