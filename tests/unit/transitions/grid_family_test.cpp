@@ -59,17 +59,11 @@ TEST_P(GridFamily, CompletesExactlyOnTimeWithinThePicture) {
       TransitionEngine engine(random);
       engine.StartNumber(number, speed, scene.Surfaces());
       const int expected = ExpectedTicks(number, size.w);
-      int ticks = 0;
-      bool done = false;
-      while (!done && ticks <= expected + 5) {
-        done = engine.ShowTimerTimer();
-        ++ticks;
-        if (size.w * size.h <= 4000) {
-          ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
-        }
-      }
-      EXPECT_TRUE(done);
-      EXPECT_EQ(ticks, expected);
+      const transitions_test::RunResult run =
+          transitions_test::RunToCompletion(engine, scene, expected + 5, size.w * size.h <= 4000);
+      EXPECT_TRUE(run.done);
+      EXPECT_EQ(run.ticks, expected);
+      EXPECT_EQ(run.firstStrayTick, 0);
       EXPECT_TRUE(scene.PictureComplete());
       EXPECT_TRUE(scene.OutsideUntouched());
       EXPECT_TRUE(engine.State().CellList.empty());

@@ -74,6 +74,25 @@ struct Scene {
   raster::Point origin;
 };
 
+// Ticks a started transition until it reports completion, at most `limit`
+// times; with `checkEveryTick`, notes the first tick after which a picture
+// pixel is neither old nor its own picture pixel.
+struct RunResult {
+  int ticks = 0;
+  bool done = false;
+  int firstStrayTick = 0;  // 0: none
+};
+inline RunResult RunToCompletion(transitions::TransitionEngine& engine, const Scene& scene, int limit,
+                                 bool checkEveryTick) {
+  RunResult r;
+  while (!r.done && r.ticks < limit) {
+    r.done = engine.ShowTimerTimer();
+    ++r.ticks;
+    if (checkEveryTick && r.firstStrayTick == 0 && !scene.OnlyPicturePixelsAtTheirPlaces()) r.firstStrayTick = r.ticks;
+  }
+  return r;
+}
+
 // Counts the draws of a wrapped generator.
 class CountingRandom final : public base::Random {
  public:
