@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -74,69 +73,48 @@ TEST_P(GridFamily, CompletesExactlyOnTimeWithinThePicture) {
 INSTANTIATE_TEST_SUITE_P(Members, GridFamily, ::testing::ValuesIn(kFamily),
                          [](const ::testing::TestParamInfo<int>& m) { return "n" + std::to_string(m.param); });
 
-// Runs a transition tick by tick and tells which grid cell each tick showed.
-class CellRecorder {
- public:
-  CellRecorder(int number, int w, int h, base::Random& random)
-      : scene_(w, h), engine_(random), shown_(static_cast<size_t>(w * h), false) {
-    engine_.StartNumber(number, 25, scene_.Surfaces());
-  }
+constexpr Point kNoCell{-1, -1};
 
-  // One tick; the cell whose pixels it showed, nullopt when it showed none.
-  // Fails unless the new pixels are exactly one cell cut to the picture.
-  std::optional<Point> Tick(bool* done = nullptr) {
-    const bool finished = engine_.ShowTimerTimer();
-    if (done) *done = finished;
-    const int w = scene_.picture.Width(), h = scene_.picture.Height();
+// Runs a cell effect to completion and lists the cell that each tick showed
+// (kNoCell for a tick that showed nothing new); fails unless the new pixels of
+// every tick are exactly one cell of cw x ch cut to the picture.
+std::vector<Point> CellsPerTick(int number, int w, int h, int cw, int ch, base::Random& random) {
+  Scene scene(w, h);
+  TransitionEngine engine(random);
+  engine.StartNumber(number, 25, scene.Surfaces());
+  std::vector<bool> shown(static_cast<size_t>(w * h), false);
+  std::vector<Point> cells;
+  for (bool done = false; !done && cells.size() < 1000;) {
+    done = engine.ShowTimerTimer();
     Rect box{w, h, 0, 0};
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
-        if (scene_.Shown(x, y) && !shown_[static_cast<size_t>(y * w + x)]) {
+        if (scene.Shown(x, y) && !shown[static_cast<size_t>(y * w + x)]) {
           box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
-          shown_[static_cast<size_t>(y * w + x)] = true;
+          shown[static_cast<size_t>(y * w + x)] = true;
         }
-    if (box.IsEmpty()) return std::nullopt;
-    const int cw = engine_.State().CellW, ch = engine_.State().CellH;
-    const Point cell{box.left / cw, box.top / ch};
-    const Rect expected = Rect::FromSize(cell.x * cw, cell.y * ch, cw, ch).Intersect({0, 0, w, h});
-    EXPECT_EQ(box, expected);
-    for (int y = box.top; y < box.bottom; ++y) EXPECT_TRUE(scene_.RowShown(y, box.left, box.right));
-    return cell;
+    const Point cell = box.IsEmpty() ? kNoCell : Point{box.left / cw, box.top / ch};
+    if (cell != kNoCell) {
+      EXPECT_EQ(box, Rect::FromSize(cell.x * cw, cell.y * ch, cw, ch).Intersect({0, 0, w, h})) << cells.size();
+      for (int y = box.top; y < box.bottom; ++y) EXPECT_TRUE(scene.RowShown(y, box.left, box.right));
+    }
+    cells.push_back(cell);
   }
-
-  Scene& scene() { return scene_; }
-  TransitionEngine& engine() { return engine_; }
-
- private:
-  Scene scene_;
-  TransitionEngine engine_;
-  std::vector<bool> shown_;
-};
+  EXPECT_TRUE(scene.PictureComplete());
+  return cells;
+}
 
 TEST(Mosaic, EveryCellOnceInRandomOrderOver400Ticks) {
+  // 100 x 100: cells of 6 x 6; of the 120 x 120 grid, 17 x 17 cells reach into the picture.
   transitions_test::CountingRandom random(7);
-  CellRecorder run(58, 100, 100, random);
-  EXPECT_EQ(run.engine().State().CellW, 6);
-  EXPECT_EQ(run.engine().State().CellH, 6);
-  std::set<std::pair<int, int>> cells;
-  std::vector<std::pair<int, int>> order;
-  int blank = 0;
-  bool done = false;
-  for (int tick = 1; tick <= 400; ++tick) {
-    ASSERT_FALSE(done);
-    const std::optional<Point> cell = run.Tick(&done);
-    if (!cell) {
-      ++blank;  // a cell of the 120 x 120 grid beyond the picture
-      continue;
-    }
-    cells.insert({cell->x, cell->y});
-    order.push_back({cell->x, cell->y});
-  }
-  EXPECT_TRUE(done);
-  EXPECT_EQ(cells.size(), 17u * 17u);  // the cells that reach into the picture, each once
-  EXPECT_EQ(order.size(), cells.size());
-  EXPECT_EQ(blank, 400 - 17 * 17);
-  EXPECT_FALSE(std::is_sorted(order.begin(), order.end()));
+  const std::vector<Point> cells = CellsPerTick(58, 100, 100, 6, 6, random);
+  EXPECT_EQ(cells.size(), 400u);
+  std::vector<std::pair<int, int>> shown;
+  for (const Point c : cells)
+    if (c != kNoCell) shown.push_back({c.x, c.y});
+  EXPECT_EQ(shown.size(), 17u * 17u);
+  EXPECT_EQ((std::set<std::pair<int, int>>(shown.begin(), shown.end()).size()), shown.size());  // each once
+  EXPECT_FALSE(std::is_sorted(shown.begin(), shown.end()));  // not in the list's order
   std::vector<int32_t> ranges;  // one draw per tick from the cells left
   for (int left = 400; left >= 1; --left) ranges.push_back(left);
   EXPECT_EQ(random.ranges, ranges);
@@ -185,24 +163,6 @@ TEST(Checkerboards, EachTickAddsTheNextLineOfItsPass) {
   }
 }
 
-std::vector<Point> CellOrder(int number, int w, int h, int ticks) {
-  base::SeededRandom random(1);
-  CellRecorder run(number, w, h, random);
-  std::vector<Point> order;
-  for (int tick = 1; tick <= ticks; ++tick) {
-    bool done = false;
-    const std::optional<Point> cell = run.Tick(&done);
-    EXPECT_FALSE(done) << tick;
-    EXPECT_TRUE(cell.has_value()) << tick;
-    if (cell) order.push_back(*cell);
-  }
-  bool done = false;
-  EXPECT_FALSE(run.Tick(&done).has_value());  // the completing tick adds nothing
-  EXPECT_TRUE(done);
-  EXPECT_TRUE(run.scene().PictureComplete());
-  return order;
-}
-
 // Every cell once, each next to the one before.
 void ExpectConnectedWalk(const std::vector<Point>& order, size_t cells) {
   std::set<std::pair<int, int>> distinct;
@@ -213,15 +173,19 @@ void ExpectConnectedWalk(const std::vector<Point>& order, size_t cells) {
 }
 
 TEST(BlockSpiral, FromTheCentreOutwardsAndBack) {
-  // 80 x 80: cells of 11 x 11, all 64 reach into the picture.
-  const std::vector<Point> outwards = CellOrder(20, 80, 80, 64);
-  ASSERT_EQ(outwards.size(), 64u);
+  // 80 x 80: cells of 11 x 11, all 64 reach into the picture; tick 65 only completes.
+  base::SeededRandom random(1);
+  std::vector<Point> outwards = CellsPerTick(20, 80, 80, 11, 11, random);
+  ASSERT_EQ(outwards.size(), 65u);
+  EXPECT_EQ(outwards.back(), kNoCell);
+  outwards.pop_back();
   const std::vector<Point> start = {{3, 3}, {3, 4}, {4, 4}, {4, 3}, {4, 2}, {3, 2}, {2, 2},
                                     {2, 3}, {2, 4}, {2, 5}, {3, 5}, {4, 5}, {5, 5}};
   EXPECT_TRUE(std::equal(start.begin(), start.end(), outwards.begin()));
   EXPECT_EQ(outwards.back(), (Point{7, 0}));
   ExpectConnectedWalk(outwards, 64);
-  std::vector<Point> inwards = CellOrder(21, 80, 80, 64);
+  std::vector<Point> inwards = CellsPerTick(21, 80, 80, 11, 11, random);
+  inwards.pop_back();
   std::reverse(inwards.begin(), inwards.end());
   EXPECT_EQ(inwards, outwards);
 }
@@ -239,15 +203,8 @@ TEST(ZigZags, SerpentineWalksThroughAllFourHundredCells) {
     SCOPED_TRACE(m.number);
     // 39 x 39: cells of 2 x 2, the last row and column cut to one pixel.
     base::SeededRandom random(1);
-    CellRecorder run(m.number, 39, 39, random);
-    std::vector<Point> order;
-    bool done = false;
-    for (int tick = 1; tick <= 400; ++tick) {
-      const std::optional<Point> cell = run.Tick(&done);
-      ASSERT_TRUE(cell.has_value());
-      ASSERT_EQ(done, tick == 400);
-      order.push_back(*cell);
-    }
+    const std::vector<Point> order = CellsPerTick(m.number, 39, 39, 2, 2, random);
+    ASSERT_EQ(order.size(), 400u);  // the 400th cell completes
     EXPECT_EQ(order[0], m.first);
     EXPECT_EQ(order[1], m.second);
     EXPECT_EQ(order[20], m.turn);
