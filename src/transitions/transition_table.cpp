@@ -1,5 +1,5 @@
-// Families whose effects are still to come run the no-transition effect until
-// their pair takes its place in this table.
+// Every transition number with its effect pair, timer interval, arguments and
+// start parameter; -1 is the plain change without a transition.
 #include "transitions/transition_table.h"
 
 #include <array>

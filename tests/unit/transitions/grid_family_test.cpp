@@ -39,35 +39,16 @@ int ExpectedTicks(int number, int w) {
   }
 }
 
-struct Size {
-  int w;
-  int h;
-};
-constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
-constexpr int kSpeeds[] = {1, 13, 50};
-
 class GridFamily : public ::testing::TestWithParam<int> {};
 
 TEST_P(GridFamily, CompletesExactlyOnTimeWithinThePicture) {
   const int number = GetParam();
-  for (const Size size : kSizes)
-    for (const int speed : kSpeeds) {
-      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
-      Scene scene(size.w, size.h);
-      base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
-      TransitionEngine engine(random);
-      engine.StartNumber(number, speed, scene.Surfaces());
-      const int expected = ExpectedTicks(number, size.w);
-      const transitions_test::RunResult run =
-          transitions_test::RunToCompletion(engine, scene, expected + 5, size.w * size.h <= 4000);
-      EXPECT_TRUE(run.done);
-      EXPECT_EQ(run.ticks, expected);
-      EXPECT_EQ(run.firstStrayTick, 0);
-      EXPECT_TRUE(scene.PictureComplete());
-      EXPECT_TRUE(scene.OutsideUntouched());
-      EXPECT_TRUE(engine.State().CellList.empty());
-      EXPECT_EQ(engine.State().CellList.capacity(), 0u);
-    }
+  transitions_test::SweepSizesAndSpeeds<Scene>(
+      number, [number](int w, int, int) { return ExpectedTicks(number, w); }, transitions_test::OnlyOwnPixels,
+      [](const TransitionEngine& engine) {
+        EXPECT_TRUE(engine.State().CellList.empty());
+        EXPECT_EQ(engine.State().CellList.capacity(), 0u);
+      });
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, GridFamily, ::testing::ValuesIn(kFamily),

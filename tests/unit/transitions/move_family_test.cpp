@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_set>
 
 #include "raster/canvas.h"
 #include "transition_scene.h"
@@ -16,10 +15,8 @@
 namespace {
 
 using transitions::TransitionEngine;
+using transitions_test::kBack;
 using transitions_test::Scene;
-
-// The outgoing image is a colour of its own, so that restored pixels are told apart.
-constexpr raster::Pixel kBack = 0x00654321;
 
 enum class Kind { kPlain, kCorner, kSplit, kNumbered12, kNumbered34, kSliced, kTwoBars };
 
@@ -75,28 +72,8 @@ int ExpectedTicks(const Member& m, int w, int h, int s) {
   return -1;
 }
 
-struct Size {
-  int w;
-  int h;
-};
-constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
-constexpr int kSpeeds[] = {1, 13, 50};
-
-struct MoveScene : Scene {
-  MoveScene(int w, int h) : Scene(w, h) {
-    back = raster::Bitmap(target.Width(), target.Height(), kBack);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) pictureValues.insert(picture.At(x, y));
-  }
-  // Every pixel of the picture rectangle is old, restored or some picture pixel.
-  bool OnlyKnownPixels() const {
-    for (int y = 0; y < picture.Height(); ++y)
-      for (int x = 0; x < picture.Width(); ++x) {
-        const raster::Pixel p = target.At(origin.x + x, origin.y + y);
-        if (p != transitions_test::kSentinel && p != kBack && !pictureValues.count(p)) return false;
-      }
-    return true;
-  }
+struct MoveScene : transitions_test::BackScene {
+  using BackScene::BackScene;
   // Columns x0..x0+n of the target show picture columns from src on, rows y0..y1.
   bool ShowsColumns(int src, int x0, int n, int y0, int y1) const {
     for (int y = y0; y < y1; ++y)
@@ -111,36 +88,15 @@ struct MoveScene : Scene {
         if (target.At(origin.x + x, origin.y + y) != value) return false;
     return true;
   }
-  std::unordered_set<raster::Pixel> pictureValues;
 };
 
 class MoveFamily : public ::testing::TestWithParam<Member> {};
 
 TEST_P(MoveFamily, CompletesOnTimeWithOnlyPicturePixelsInsideThePicture) {
   const Member m = GetParam();
-  for (const Size size : kSizes)
-    for (const int speed : kSpeeds) {
-      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
-      MoveScene scene(size.w, size.h);
-      base::SeededRandom random(1);
-      TransitionEngine engine(random);
-      engine.StartNumber(m.number, speed, scene.Surfaces());
-      const bool checkEveryTick = size.w * size.h <= 4000;
-      const int expected = ExpectedTicks(m, size.w, size.h, speed);
-      int ticks = 0;
-      bool done = false;
-      while (!done && ticks <= expected + 5) {
-        done = engine.ShowTimerTimer();
-        ++ticks;
-        if (checkEveryTick) {
-          ASSERT_TRUE(scene.OnlyKnownPixels()) << "tick " << ticks;
-        }
-      }
-      EXPECT_TRUE(done);
-      EXPECT_EQ(ticks, expected);
-      EXPECT_TRUE(scene.PictureComplete());
-      EXPECT_TRUE(scene.OutsideUntouched());
-    }
+  transitions_test::SweepSizesAndSpeeds<MoveScene>(
+      m.number, [m](int w, int h, int speed) { return ExpectedTicks(m, w, h, speed); },
+      [](const MoveScene& scene) { return scene.OnlyKnownPixels(); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, MoveFamily, ::testing::ValuesIn(kFamily),

@@ -52,13 +52,6 @@ int ExpectedTicks(int number, int w, int h, int s) {
   }
 }
 
-struct Size {
-  int w;
-  int h;
-};
-constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
-constexpr int kSpeeds[] = {1, 13, 50};
-
 // A transition started on a picture of its own.
 struct Started {
   Started(int number, int w, int h, int speed, uint64_t seed = 1) : scene(w, h), random(seed), engine(random) {
@@ -83,26 +76,9 @@ class ShapeFamily : public ::testing::TestWithParam<int> {};
 
 TEST_P(ShapeFamily, CompletesExactlyOnTimeWithinThePicture) {
   const int number = GetParam();
-  for (const Size size : kSizes)
-    for (const int speed : kSpeeds) {
-      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
-      Started run(number, size.w, size.h, speed, static_cast<uint64_t>(number * 1000 + speed));
-      const Scene& scene = run.scene;
-      const int expected = ExpectedTicks(number, size.w, size.h, speed);
-      int ticks = 0;
-      bool done = false;
-      while (!done && ticks <= expected + 5) {
-        done = run.engine.ShowTimerTimer();
-        ++ticks;
-        if (size.w * size.h <= 4000) {
-          ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
-        }
-      }
-      EXPECT_TRUE(done);
-      EXPECT_EQ(ticks, expected);
-      EXPECT_TRUE(scene.PictureComplete());
-      EXPECT_TRUE(scene.OutsideUntouched());
-    }
+  transitions_test::SweepSizesAndSpeeds<Scene>(
+      number, [number](int w, int h, int speed) { return ExpectedTicks(number, w, h, speed); },
+      transitions_test::OnlyOwnPixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, ShapeFamily, ::testing::ValuesIn(kFamily),

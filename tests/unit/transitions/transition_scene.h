@@ -2,7 +2,11 @@
 // and helpers to run a transition on it tick by tick.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "base/random.h"
@@ -74,24 +78,78 @@ struct Scene {
   raster::Point origin;
 };
 
-// Ticks a started transition until it reports completion, at most `limit`
-// times; with `checkEveryTick`, notes the first tick after which a picture
-// pixel is neither old nor its own picture pixel.
-struct RunResult {
-  int ticks = 0;
-  bool done = false;
-  int firstStrayTick = 0;  // 0: none
-};
-inline RunResult RunToCompletion(transitions::TransitionEngine& engine, const Scene& scene, int limit,
-                                 bool checkEveryTick) {
-  RunResult r;
-  while (!r.done && r.ticks < limit) {
-    r.done = engine.ShowTimerTimer();
-    ++r.ticks;
-    if (checkEveryTick && r.firstStrayTick == 0 && !scene.OnlyPicturePixelsAtTheirPlaces()) r.firstStrayTick = r.ticks;
+// The outgoing image in a colour of its own, so that pixels an effect restores
+// from it are told apart from old ones; for effects that move picture pixels
+// or lay the old image again.
+inline constexpr raster::Pixel kBack = 0x00654321;
+
+struct BackScene : Scene {
+  BackScene(int w, int h) : Scene(w, h) {
+    back = raster::Bitmap(target.Width(), target.Height(), kBack);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pictureValues.insert(picture.At(x, y));
   }
-  return r;
+  raster::Pixel At(int x, int y) const { return target.At(origin.x + x, origin.y + y); }
+  // Every pixel of the picture rectangle is old, restored, or a picture pixel
+  // (with `inPlace` the one of its own place).
+  bool OnlyKnownPixels(bool inPlace = false) const {
+    for (int y = 0; y < picture.Height(); ++y)
+      for (int x = 0; x < picture.Width(); ++x) {
+        const raster::Pixel p = At(x, y);
+        if (p == kSentinel || p == kBack) continue;
+        if (inPlace ? p != picture.At(x, y) : !pictureValues.count(p)) return false;
+      }
+    return true;
+  }
+  std::unordered_set<raster::Pixel> pictureValues;
+};
+
+// Every effect is run at these picture sizes (down to 1x1, and long thin ones
+// both ways) and speeds.
+struct SweepSize {
+  int w;
+  int h;
+};
+inline constexpr SweepSize kSweepSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
+inline constexpr int kSweepSpeeds[] = {1, 13, 50};
+
+// Runs transition `number` at every sweep size and speed: it must report
+// completion on exactly `expectedTicks(w, h, speed)` ticks, end with the whole
+// picture shown 1:1 and leave everything outside the picture rectangle alone;
+// on small pictures every frame must pass `frameOk`. `afterRun` adds a
+// family's own checks of the finished engine.
+template <class SceneT>
+void SweepSizesAndSpeeds(int number, const std::function<int(int w, int h, int speed)>& expectedTicks,
+                         const std::function<bool(const SceneT&)>& frameOk,
+                         const std::function<void(const transitions::TransitionEngine&)>& afterRun = {}) {
+  for (const SweepSize size : kSweepSizes)
+    for (const int speed : kSweepSpeeds) {
+      SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
+      SceneT scene(size.w, size.h);
+      base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
+      transitions::TransitionEngine engine(random);
+      engine.StartNumber(number, speed, scene.Surfaces());
+      const int expected = expectedTicks(size.w, size.h, speed);
+      ASSERT_GT(expected, 0);
+      const bool checkEveryFrame = size.w * size.h <= 4000;
+      int ticks = 0;
+      bool done = false;
+      while (!done && ticks <= expected + 5) {
+        done = engine.ShowTimerTimer();
+        ++ticks;
+        if (checkEveryFrame) {
+          ASSERT_TRUE(frameOk(scene)) << "tick " << ticks;
+        }
+      }
+      EXPECT_TRUE(done);
+      EXPECT_EQ(ticks, expected);
+      EXPECT_TRUE(scene.PictureComplete());
+      EXPECT_TRUE(scene.OutsideUntouched());
+      if (afterRun) afterRun(engine);
+    }
 }
+
+inline bool OnlyOwnPixels(const Scene& scene) { return scene.OnlyPicturePixelsAtTheirPlaces(); }
 
 // Counts the draws of a wrapped generator.
 class CountingRandom final : public base::Random {

@@ -54,43 +54,14 @@ int ExpectedTicks(int number, int w, int h, int step) {
   }
 }
 
-struct Size {
-  int w;
-  int h;
-};
-constexpr Size kSizes[] = {{1, 1}, {7, 3}, {61, 37}, {100, 100}, {4000, 10}, {10, 1500}};
-constexpr int kSpeeds[] = {1, 13, 50};
-
-void RunToCompletion(int number, Size size, int speed) {
-  SCOPED_TRACE(::testing::Message() << size.w << "x" << size.h << " speed " << speed);
-  Scene scene(size.w, size.h);
-  base::SeededRandom random(static_cast<uint64_t>(number * 1000 + speed));
-  TransitionEngine engine(random);
-  engine.StartNumber(number, speed, scene.Surfaces());
-  const bool checkEveryTick = size.w * size.h <= 4000;
-  const int expected = ExpectedTicks(number, size.w, size.h, speed);
-  ASSERT_GT(expected, 0);
-  int ticks = 0;
-  bool done = false;
-  while (!done && ticks <= expected + 5) {
-    done = engine.ShowTimerTimer();
-    ++ticks;
-    if (checkEveryTick) {
-      ASSERT_TRUE(scene.OnlyPicturePixelsAtTheirPlaces()) << "tick " << ticks;
-    }
-  }
-  EXPECT_TRUE(done);
-  EXPECT_EQ(ticks, expected);
-  EXPECT_TRUE(scene.PictureComplete());
-  EXPECT_TRUE(scene.OutsideUntouched());
-  EXPECT_TRUE(engine.State().LineList.empty());
-}
-
 class WipeFamily : public ::testing::TestWithParam<int> {};
 
 TEST_P(WipeFamily, CompletesExactlyOnTimeWithinThePicture) {
-  for (const Size size : kSizes)
-    for (const int speed : kSpeeds) RunToCompletion(GetParam(), size, speed);
+  const int number = GetParam();
+  transitions_test::SweepSizesAndSpeeds<Scene>(
+      number, [number](int w, int h, int speed) { return ExpectedTicks(number, w, h, speed); },
+      transitions_test::OnlyOwnPixels,
+      [](const TransitionEngine& engine) { EXPECT_TRUE(engine.State().LineList.empty()); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, WipeFamily, ::testing::ValuesIn(kFamily),
