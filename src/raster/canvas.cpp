@@ -276,4 +276,11 @@ void Canvas::CopyPixel(Point to, const Bitmap& src, Point from) {
   SetPixel(to.x, to.y, src.At(from.x, from.y));
 }
 
+void Canvas::EditRuns(const Rect& rect, const RunEditor& edit) {
+  ForEachRun(rect.Normalized(), [&](int y, int x0, int x1) {
+    edit(target_->Row(y), y, x0, x1);
+    Touch({x0, y, x1, y + 1});
+  });
+}
+
 }  // namespace raster

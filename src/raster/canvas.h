@@ -8,6 +8,7 @@
 // copies behave as if the source were read completely first.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "raster/bitmap.h"
@@ -84,6 +85,14 @@ class Canvas {
   // Copies one pixel of `src` at `from` to `to` when both are inside their
   // bitmaps and `to` is inside the clip.
   void CopyPixel(Point to, const Bitmap& src, Point from);
+
+  // Direct pixel work for patterns no copy above covers (interleaved lines,
+  // scattered pixels): calls edit(row, y, x0, x1) for every run x0..x1 - 1 of
+  // row y of `rect` inside the target and the clip, with `row` pointing at the
+  // row's pixel 0, and counts the runs as drawn. `edit` may change only the
+  // pixels of its run.
+  using RunEditor = std::function<void(Pixel* row, int y, int x0, int x1)>;
+  void EditRuns(const Rect& rect, const RunEditor& edit);
 
  private:
   // Calls f(piece) for every part of `dst` inside the target and the clip.

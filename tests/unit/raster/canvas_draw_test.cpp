@@ -1,5 +1,7 @@
 // Fills, frames, ellipses, lines and single pixels.
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -163,6 +165,25 @@ TEST(CanvasPixel, SetGetAndCopyOutsideBoundsAndClip) {
   EXPECT_EQ(b.At(0, 2), kBack);
   EXPECT_EQ(b.At(3, 3), kBack);
   EXPECT_EQ(Inked(b).Count(), 1);
+}
+
+// EditRuns hands over only pixels inside the target and the clip, row by row,
+// and counts just those as drawn.
+TEST(CanvasEditRuns, RunsStayInsideTargetAndClip) {
+  Bitmap b(10, 6, kBack);
+  const Rect parts[] = {{0, 0, 3, 6}, {5, 2, 10, 4}};
+  Canvas c(b, Region::FromRects(parts));
+  c.EditRuns({8, 5, -2, 1}, [&](Pixel* row, int y, int x0, int x1) {  // reversed, reaches past the left edge
+    EXPECT_EQ(row, b.Row(y));
+    std::fill(row + x0, row + x1, kInk);
+  });
+  const testing::Mask expected =
+      RectPixels({0, 1, 3, 5}, b.Bounds()).Combine(RectPixels({5, 2, 8, 4}, b.Bounds()), std::logical_or<>());
+  EXPECT_EQ(Inked(b), expected);
+  EXPECT_EQ(c.TakeTouched(), (Rect{0, 1, 8, 5}));
+  c.EditRuns({3, 0, 5, 6}, [](Pixel*, int, int, int) { ADD_FAILURE() << "a run outside the clip"; });
+  c.EditRuns({0, 6, 10, 9}, [](Pixel*, int, int, int) { ADD_FAILURE() << "a run below the target"; });
+  EXPECT_TRUE(c.TakeTouched().IsEmpty());
 }
 
 }  // namespace
