@@ -10,9 +10,6 @@
 namespace transitions {
 namespace {
 
-// Rows composed per block copy on the column comb.
-constexpr int32_t kComposeRows = 32;
-
 int32_t& Half(DrawingState& s, Direction d) { return IsVertical(d) ? s.HalfY : s.HalfX; }
 
 // Calls f(picture line, shown line) for every line of `n` that shows the
@@ -31,32 +28,29 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
   });
 }
 
-// Columns are interleaved pixel by pixel: blocks of rows are read from the
-// target, the picture's columns are put in, and the block is copied back.
+// Columns are interleaved pixel by pixel, straight in the target's rows: even
+// lines below evenEnd show picture line + shift, odd lines from shift + 1 up
+// to oddEnd show picture line - shift (the lines ForEachCombLine lists).
 void DrawColumnComb(DrawingState& s, int32_t shift, int32_t p) {
   const int32_t w = s.PicWidth;
-  const int32_t h = s.PicHeight;
+  const int32_t evenEnd = std::min(2 * p + 1, w - shift);
+  const int32_t oddBegin = shift + 1;
+  const int32_t oddEnd = std::min(shift + 2 * p + 2, w);
   int32_t lo = w;
   int32_t hi = 0;
-  ForEachCombLine(w, shift, p, [&](int32_t, int32_t to) {
-    lo = std::min(lo, to);
-    hi = std::max(hi, to + 1);
-  });
+  if (evenEnd > 0) lo = 0, hi = ((evenEnd - 1) & ~1) + 1;
+  if (oddBegin < oddEnd) lo = std::min(lo, oddBegin), hi = std::max(hi, oddEnd - ((oddEnd - oddBegin + 1) & 1));
   if (lo >= hi) return;
-  raster::Bitmap block(hi - lo, std::min(kComposeRows, h));
-  raster::Canvas blockCanvas(block);
   const raster::Bitmap& picture = *s.SourceBitmap;
-  for (int32_t y0 = 0; y0 < h; y0 += kComposeRows) {
-    const int32_t rows = std::min(kComposeRows, h - y0);
-    const raster::Rect onTarget = s.PicRect(lo, y0, hi, y0 + rows);
-    blockCanvas.Blit({0, 0}, s.Canvas().Target(), onTarget);
-    for (int32_t r = 0; r < rows; ++r) {
-      raster::Pixel* out = block.Row(r);
-      const raster::Pixel* in = picture.Row(y0 + r);
-      ForEachCombLine(w, shift, p, [&](int32_t from, int32_t to) { out[to - lo] = in[from]; });
-    }
-    s.Canvas().Blit({onTarget.left, onTarget.top}, block, {0, 0, hi - lo, rows});
-  }
+  const int32_t ox = s.OriginX;
+  s.Canvas().EditRuns(s.PicRect(lo, 0, hi, s.PicHeight), [&](raster::Pixel* row, int y, int x0, int x1) {
+    const raster::Pixel* in = picture.Row(y - s.OriginY);
+    const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
+    const int32_t evenStop = std::min(evenEnd, b);
+    for (int32_t t = (std::max(a, 0) + 1) & ~1; t < evenStop; t += 2) row[t + ox] = in[t + shift];
+    const int32_t oddStop = std::min(oddEnd, b);
+    for (int32_t t = std::max(a, oddBegin) | 1; t < oddStop; t += 2) row[t + ox] = in[t - shift];
+  });
 }
 
 }  // namespace
