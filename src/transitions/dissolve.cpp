@@ -8,8 +8,9 @@
 // Frames accumulate on the target, so the pixels are copied onto it directly
 // rather than through a copy of the screen image. The walk only marks them in
 // a bit mask (a 32nd of the picture's size); they are copied afterwards row by
-// row, because copying them in the walk's column order would touch another
-// row, cache line and memory page with every pixel.
+// row, straight into the target's rows, because copying them in the walk's
+// column order would touch another row, cache line and memory page with every
+// pixel.
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -21,6 +22,28 @@ namespace transitions {
 namespace {
 
 constexpr int32_t kRounds = 6;  // also the range of every random draw
+
+// Copies the marked pixels (inside `bounds`, picture coordinates) of every row
+// straight into the target's row.
+void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marked, size_t wordsPerRow, const raster::Rect& bounds) {
+  const raster::Bitmap& picture = *s.SourceBitmap;
+  const int32_t ox = s.OriginX;
+  s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
+    const int32_t py = y - s.OriginY;
+    const raster::Pixel* in = picture.Row(py);
+    const uint64_t* words = &marked[static_cast<size_t>(py) * wordsPerRow];
+    const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
+    for (int32_t word = a / 64; word * 64 < b; ++word) {
+      uint64_t bits = words[word];
+      if (word * 64 < a) bits &= ~0ull << (a % 64);                       // columns left of the run
+      if ((word + 1) * 64 > b) bits &= ~0ull >> (64 - (b - word * 64));  // columns right of it
+      for (; bits != 0; bits &= bits - 1) {
+        const int32_t px = word * 64 + std::countr_zero(bits);
+        row[px + ox] = in[px];
+      }
+    }
+  });
+}
 
 }  // namespace
 
@@ -53,13 +76,9 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
       if (from < w) marked[static_cast<size_t>(y) * wordsPerRow + static_cast<size_t>(from / 64)] |= 1ull << (from % 64);
     }
   }
-  raster::Canvas& canvas = s.Canvas();
-  for (int32_t y = 0; y < h; ++y)
-    for (size_t word = 0; word < wordsPerRow; ++word)
-      for (uint64_t bits = marked[static_cast<size_t>(y) * wordsPerRow + word]; bits != 0; bits &= bits - 1) {
-        const int32_t x = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
-        canvas.CopyPixel({x + s.OriginX, y + s.OriginY}, *s.SourceBitmap, {x, y});
-      }
+  // Every marked pixel lies right of Position and below Counter.
+  const raster::Rect walked{s.Position, s.Counter, w, h};
+  if (!walked.IsEmpty()) CopyMarked(s, marked, wordsPerRow, walked);
   ++s.Counter;
   return false;
 }
