@@ -28,6 +28,19 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
   });
 }
 
+// Writes picture row `in` into target row `out` over picture columns u..v-1,
+// at whose every even column kEven puts picture column + shift and at every
+// odd one kOdd puts column - shift; the other pixels are written back as they
+// are, so that the loop runs on whole vectors.
+template <bool kEven, bool kOdd>
+void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
+  for (int32_t t = u; t < v; ++t) {
+    const raster::Pixel even = kEven ? in[t + shift] : out[t + ox];
+    const raster::Pixel odd = kOdd ? in[t - shift] : out[t + ox];
+    out[t + ox] = (t & 1) ? odd : even;
+  }
+}
+
 // Columns are interleaved pixel by pixel, straight in the target's rows: even
 // lines below evenEnd show picture line + shift, odd lines from shift + 1 up
 // to oddEnd show picture line - shift (the lines ForEachCombLine lists).
@@ -46,10 +59,17 @@ void DrawColumnComb(DrawingState& s, int32_t shift, int32_t p) {
   s.Canvas().EditRuns(s.PicRect(lo, 0, hi, s.PicHeight), [&](raster::Pixel* row, int y, int x0, int x1) {
     const raster::Pixel* in = picture.Row(y - s.OriginY);
     const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
-    const int32_t evenStop = std::min(evenEnd, b);
-    for (int32_t t = (std::max(a, 0) + 1) & ~1; t < evenStop; t += 2) row[t + ox] = in[t + shift];
-    const int32_t oddStop = std::min(oddEnd, b);
-    for (int32_t t = std::max(a, oddBegin) | 1; t < oddStop; t += 2) row[t + ox] = in[t - shift];
+    // Stretches of the run between the bounds of the even and the odd lines.
+    int32_t cuts[] = {a, b, evenEnd, oddBegin, oddEnd};
+    std::sort(std::begin(cuts), std::end(cuts));
+    for (size_t i = 0; i + 1 < std::size(cuts); ++i) {
+      const int32_t u = std::max(cuts[i], a), v = std::min(cuts[i + 1], b);
+      if (u >= v) continue;
+      const bool even = u < evenEnd, odd = u >= oddBegin && u < oddEnd;
+      if (even && odd) InterleaveSpan<true, true>(row, ox, in, shift, u, v);
+      if (even && !odd) InterleaveSpan<true, false>(row, ox, in, shift, u, v);
+      if (!even && odd) InterleaveSpan<false, true>(row, ox, in, shift, u, v);
+    }
   });
 }
 
