@@ -1,6 +1,7 @@
 #include "transitions/combs.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
