@@ -82,6 +82,11 @@ raster::Rect AxisRect(Direction d, int32_t along0, int32_t along1, int32_t acros
   return {along0, across0, along1, across1};
 }
 
+void PrepareFromEdge(DrawingState& s, const EffectArgs&) {
+  ReadPictureSize(s);
+  s.Position = 0;
+}
+
 void PrepareNothing(DrawingState&, const EffectArgs&) {}
 
 bool StepWholePicture(DrawingState& s, const EffectArgs&) {

@@ -41,6 +41,10 @@ int32_t AlongSize(const DrawingState& s, Direction d);
 int32_t AcrossSize(const DrawingState& s, Direction d);
 raster::Rect AxisRect(Direction d, int32_t along0, int32_t along1, int32_t across0, int32_t across1);
 
+// The prepare of effects whose front starts at the picture's edge: the size
+// read, Position 0.
+void PrepareFromEdge(DrawingState& s, const EffectArgs& args);
+
 // The no-transition effect: the whole picture in one tick.
 void PrepareNothing(DrawingState& s, const EffectArgs& args);
 bool StepWholePicture(DrawingState& s, const EffectArgs& args);

@@ -9,11 +9,6 @@
 
 namespace transitions {
 
-void PrepareRain(DrawingState& s, const EffectArgs&) {
-  ReadPictureSize(s);
-  s.Position = 0;
-}
-
 bool StepRain(DrawingState& s, const EffectArgs& args) {
   const Direction d = args.direction;
   const int32_t along = AlongSize(s, d);

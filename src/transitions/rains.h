@@ -10,12 +10,12 @@
 #pragma once
 
 #include "transitions/effect.h"
+#include "transitions/effect_drawing.h"
 
 namespace transitions {
 
-void PrepareRain(DrawingState& s, const EffectArgs& args);
 bool StepRain(DrawingState& s, const EffectArgs& args);
 
-inline constexpr Effect kRainEffect{PrepareRain, StepRain};
+inline constexpr Effect kRainEffect{PrepareFromEdge, StepRain};
 
 }  // namespace transitions

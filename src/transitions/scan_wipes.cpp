@@ -13,11 +13,6 @@ void CopyBand(DrawingState& s, Direction d, int32_t from, int32_t to) {
 
 }  // namespace
 
-void PrepareScan(DrawingState& s, const EffectArgs&) {
-  ReadPictureSize(s);
-  s.Position = 0;
-}
-
 bool StepScan(DrawingState& s, const EffectArgs& args) {
   const Direction d = args.direction;
   const int32_t along = AlongSize(s, d);

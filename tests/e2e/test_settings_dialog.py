@@ -5,9 +5,10 @@ import unittest
 
 import harness
 from harness import E2ETest
+from show_fixtures import KEY_ROOT, bmp
 
 CAPTION = "Screensaver Setting"
-KEY_ROOT = r"HKLM\Software\Halberline"
+RED, BLUE = (255, 0, 0), (0, 0, 255)
 
 # Control ids of the dialog templates.
 IDC = {
@@ -47,17 +48,6 @@ DEFAULTS = {
 }
 
 
-def bmp(width, height, bgr=(0, 0, 255)):
-    """An uncompressed 24-bit bitmap of one colour."""
-    row = bytes(bgr) * width
-    row += bytes((4 - len(row) % 4) % 4)
-    pixels = row * height
-    header = b"BM" + (54 + len(pixels)).to_bytes(4, "little") + bytes(4) + (54).to_bytes(4, "little")
-    info = (40).to_bytes(4, "little") + width.to_bytes(4, "little") + height.to_bytes(4, "little") + \
-        (1).to_bytes(2, "little") + (24).to_bytes(2, "little") + bytes(24)
-    return header + info + pixels
-
-
 def manifest(name, **fields):
     lines = ["[project]", f'ProjectName = "{name}"']
     for key, value in fields.items():
@@ -85,9 +75,9 @@ class SettingsDialogTest(E2ETest, unittest.TestCase):
     # Each test uses its own project name, so each has its own registry key.
 
     def build(self, name, **fields):
-        files = {"slide.bmp": bmp(4, 4)}
+        files = {"slide.bmp": bmp(4, 4, RED)}
         if fields.get("ShowDialogImage"):
-            files["face.bmp"] = bmp(8, 20, (255, 0, 0))
+            files["face.bmp"] = bmp(8, 20, BLUE)
             fields.setdefault("DialogImage", "face.bmp")
         folder = self.scratch(name.replace(".", "_"))
         return harness.build_show(manifest(name, **fields), name, folder, files)
@@ -283,7 +273,7 @@ class PasswordPromptTest(E2ETest, unittest.TestCase):
 
     def start_protected_show(self, name):
         folder = self.scratch(name.replace(".", "_"))
-        program = harness.build_show(manifest(name, SlideSeconds=60), name, folder, {"slide.bmp": bmp(4, 4)})
+        program = harness.build_show(manifest(name, SlideSeconds=60), name, folder, {"slide.bmp": bmp(4, 4, RED)})
         key = rf"{KEY_ROOT}\{name.rsplit('.', 1)[0]}"
         data = dict(DEFAULTS, **{"Enabled password": "1", "Pwd": "secret"})
         for value, kind in VALUES.items():
