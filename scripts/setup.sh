@@ -18,18 +18,30 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-need_src=0
-[ -e /etc/apt/sources.list.d/slideshow-src.sources ] || need_src=1
-if [ ${#missing[@]} -gt 0 ] || [ $need_src -eq 1 ] || [ "${SLIDESHOW_FORCE_APT:-0}" = 1 ]; then
+
+# The picture libraries are cross-built from Debian's source packages, fetched
+# from the same places as the machine's binary packages: the deb-src entries
+# are derived from its own deb sources and written to a file of our own, which
+# is rewritten (or removed, when the machine has them all already) each run.
+source scripts/apt-sources.sh
+src_file=/etc/apt/sources.list.d/slideshow-src.sources
+if ! wanted_src=$(derive_deb_src "" "$src_file"); then
+  echo "setup: no enabled 'deb' package source in /etc/apt/sources.list or /etc/apt/sources.list.d/*.{list,sources}; one is needed to install packages and fetch the picture libraries' source packages" >&2
+  exit 1
+fi
+sources_changed=0
+if [ -n "$wanted_src" ]; then
+  if [ "$(cat "$src_file" 2>/dev/null)" != "$wanted_src" ]; then
+    printf '%s\n' "$wanted_src" >"$src_file"
+    sources_changed=1
+  fi
+elif [ -e "$src_file" ]; then
+  rm -f "$src_file"
+  sources_changed=1
+fi
+
+if [ ${#missing[@]} -gt 0 ] || [ $sources_changed -eq 1 ] || [ "${SLIDESHOW_FORCE_APT:-0}" = 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  # Source packages of the picture libraries are cross-built for Windows.
-  cat > /etc/apt/sources.list.d/slideshow-src.sources <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
   apt-get update
   [ ${#missing[@]} -eq 0 ] || apt-get install -y "${missing[@]}"
 fi
