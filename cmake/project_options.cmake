@@ -40,3 +40,18 @@ function(slideshow_add_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC slideshow_options)
 endfunction()
+
+# slideshow_windows_program(target): a program that ships. Its link map is kept
+# beside it (scripts/sizes.sh reads it); after linking it is stripped, and its
+# debugging information and symbols go to .debug/NAME.debug beside it, named by
+# a debug link, so that a crash report from a user can still be read
+# (gdb finds .debug/NAME.debug on its own).
+function(slideshow_windows_program target)
+  target_link_options(${target} PRIVATE "-Wl,-Map=$<TARGET_FILE:${target}>.map")
+  set(symbols "$<TARGET_FILE_DIR:${target}>/.debug/$<TARGET_FILE_NAME:${target}>.debug")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory "$<TARGET_FILE_DIR:${target}>/.debug"
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug "$<TARGET_FILE:${target}>" "${symbols}"
+    COMMAND ${CMAKE_OBJCOPY} --strip-all "--add-gnu-debuglink=${symbols}" "$<TARGET_FILE:${target}>"
+    VERBATIM)
+endfunction()

@@ -11,11 +11,17 @@ for preset in release win32 win64; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
-mkdir -p dist/win32 dist/win64 dist/tools dist/e2e
-cp build/win32/src/player/win32/screensaver.scr dist/win32/
-cp build/win64/src/player/win32/screensaver.scr dist/win64/
+mkdir -p dist/win32/.debug dist/win64/.debug dist/tools dist/e2e
+# The shipped programs are stripped when they are linked; each one's symbols
+# go along into .debug/ beside it (where gdb looks for them).
 for preset in win32 win64; do
-  if [ -f build/$preset/src/installer/win32/installer.exe ]; then cp build/$preset/src/installer/win32/installer.exe dist/$preset/; fi
+  for program in player/win32/screensaver.scr installer/win32/installer.exe installer/win32/svremove.exe; do
+    built=build/$preset/src/$program
+    [ -f "$built" ] || continue
+    name=$(basename "$program")
+    cp "$built" dist/$preset/
+    cp "$(dirname "$built")/.debug/$name.debug" dist/$preset/.debug/
+  done
 done
 cp build/release/tools/showpack/showpack dist/tools/
 cp build/win64/tests/e2e/wintool/wintool.exe dist/e2e/
