@@ -49,12 +49,6 @@ class NoFiles final : public project::StdProjectServices {
   std::string TempFolder() override { return "/nonexistent/"; }
 };
 
-class NoHost final : public player::FrameHost {
- public:
-  void ShowMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-  void PostQuit() override {}
-};
-
 // One embedded JPEG item with a caption and a three-line description.
 struct Show {
   explicit Show(int backgroundKind, int gradientStyle)
@@ -79,7 +73,6 @@ struct Show {
   project::TProjectInfo project;
   base::SeededRandom random{5};
   player::BoxTextRenderer text;
-  NoHost host;
   player::FrameComposer::ItemList items;
   player::FrameComposer::ItemList none;
 };
@@ -93,14 +86,14 @@ constexpr Screen kScreens[] = {{1920, 1080}, {3840, 2160}};
 void BM_PrepareItem24MP(benchmark::State& state) {
   const Screen screen = kScreens[state.range(0)];
   Show show(static_cast<int>(state.range(1)), 10);
-  player::FrameComposer composer(show.project, show.items, show.none, show.random, show.text, show.host);
+  player::FrameComposer composer(show.project, show.items, show.none, show.random, show.text);
   composer.SetShowArea(screen.w, screen.h, false);
   raster::Bitmap display(screen.w, screen.h);
   for (auto _ : state) {
     composer.PrepareItem(0, display);
-    benchmark::DoNotOptimize(composer.FPicture.Row(0));
+    benchmark::DoNotOptimize(composer.Picture().Row(0));
   }
-  state.counters["picture_w"] = composer.FPicture.Width();
+  state.counters["picture_w"] = composer.Picture().Width();
 }
 BENCHMARK(BM_PrepareItem24MP)
     ->ArgsProduct({{0, 1}, {0, 2}})

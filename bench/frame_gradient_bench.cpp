@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "project/color_tables.h"
-#include "project/picture_helpers.h"
+#include "raster/gradient.h"
 #include "raster/bitmap.h"
 
 namespace {
@@ -12,7 +12,7 @@ void BM_FillGradient4K(benchmark::State& state) {
   raster::Bitmap frame(3840, 2160);
   const project::TColorPair pair = project::GradientColorPairs[3];
   for (auto _ : state) {
-    project::FillGradient(pair.First, pair.Second, style, frame);
+    raster::FillGradient(pair.First, pair.Second, style, frame);
     benchmark::DoNotOptimize(frame.Row(0));
     benchmark::ClobberMemory();
   }

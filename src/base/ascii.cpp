@@ -30,6 +30,12 @@ std::string_view UpToNul(std::string_view text) {
   return nul == std::string_view::npos ? text : text.substr(0, nul);
 }
 
+std::string FormatMessage(std::string_view format, std::string_view argument) {
+  std::string message(format);
+  if (const auto at = message.find("%s"); at != std::string::npos) message.replace(at, 2, argument);
+  return message;
+}
+
 std::optional<int32_t> ParseInt32(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/ascii.h"
 #include "player/frame_composer.h"
 #include "player/frame_desktop.h"
 #include "player/frame_picture.h"
 #include "project/color_tables.h"
 #include "project/picture_helpers.h"
+#include "project/picture_type.h"
 #include "project/project_errors.h"
 #include "raster/canvas.h"
+#include "raster/gradient.h"
 
 namespace player {
 namespace {
@@ -45,7 +48,7 @@ int FrameComposer::PickEntry(const std::string& list) {
 
 void FrameComposer::FillFrame(raster::ColorRef color) { FFrame.Fill(raster::PixelFromColorRef(color)); }
 
-void FrameComposer::DrawBackground(project::TPictureInfo& record) {
+std::optional<PictureError> FrameComposer::DrawBackground(project::TPictureInfo& record) {
   switch (PickEntry(record.BackgroundKinds)) {
     case kColorBackground:
       FillFrame(record.RandomBackgroundColor ? project::StandardColors[RandomIndex(project::kStandardColorCount)]
@@ -55,13 +58,11 @@ void FrameComposer::DrawBackground(project::TPictureInfo& record) {
       switch (PickEntry(record.BackgroundSources)) {
         case kDesktopSource: DrawDesktopBackground(); break;
         case kShowPictureSource:
-          DrawBackgroundPicture(PickShowPicture(), record.BackgroundPictureMode, record.RandomTileCount,
-                                record.TileCount);
-          break;
+          return DrawBackgroundPicture(PickShowPicture(), record.BackgroundPictureMode, record.RandomTileCount,
+                                       record.TileCount);
         case kListedPictureSource:
-          DrawBackgroundPicture(PickListedBackground(record), record.BackgroundPictureMode, record.RandomTileCount,
-                                record.TileCount);
-          break;
+          return DrawBackgroundPicture(PickListedBackground(record), record.BackgroundPictureMode,
+                                       record.RandomTileCount, record.TileCount);
         default: break;
       }
       break;
@@ -75,16 +76,17 @@ void FrameComposer::DrawBackground(project::TPictureInfo& record) {
         first = pair.First;
         second = pair.Second;
       }
-      project::FillGradient(first, second, style, FFrame);
+      raster::FillGradient(first, second, style, FFrame);
       break;
     }
     default: break;
   }
+  return std::nullopt;
 }
 
 void FrameComposer::DrawDesktopBackground() {
   raster::Bitmap desktop;
-  if (!LoadDesktopCapture(DesktopCapturePath(), desktop)) {
+  if (!LoadDesktopCapture(DesktopCapturePath(project_.TempFolder), desktop)) {
     FillFrame(project::StandardColors[RandomIndex(project::kStandardColorCount)]);
     return;
   }
@@ -115,20 +117,19 @@ const project::TPictureInfo* FrameComposer::PickListedBackground(const project::
   return candidates[static_cast<std::size_t>(RandomIndex(static_cast<int>(candidates.size())))];
 }
 
-void FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, int mode, bool randomCount,
-                                          int count) {
+std::optional<PictureError> FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, int mode,
+                                                                 bool randomCount, int count) {
   if (record == nullptr) {
     FFrame.Fill(kBlack);
-    return;
+    return std::nullopt;
   }
   std::vector<uint8_t> bytes;
   int typeCode = record->TypeCode;
-  if (!project_.GetPictureStream(record->Number, bytes, typeCode) && !project_.PicturesEmbedded) {
-    host_.ShowMessage(FormatFileMessage(project_.FileNotFoundText(), record->FileName));
-    return;
-  }
+  if (!project_.GetPictureStream(record->Number, bytes, typeCode) && !project_.PicturesEmbedded)
+    return PictureError{record->Number, true, false,
+                        base::FormatMessage(project_.FileNotFoundText(), record->FileName)};
   if (mode == kRandomMode) mode = RandomIndex(3);
-  if (mode != kStretchMode && mode != kCentreMode && mode != kTileMode) return;
+  if (mode != kStretchMode && mode != kCentreMode && mode != kTileMode) return std::nullopt;
   const Size area = Area();
   // The tile count is drawn before decoding so the decoder can be told the
   // tile size; the draws come in the same order as the rules ask.
@@ -140,7 +141,8 @@ void FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, i
 
   // A JPEG is decoded at the smallest DCT scale that still covers what is drawn.
   Size box;
-  if (const std::optional<Size> declared = typeCode == 2 ? JpegFrameSize(bytes) : std::nullopt) {
+  if (const std::optional<Size> declared =
+          typeCode == project::PictureType::Jpeg ? JpegFrameSize(bytes) : std::nullopt) {
     switch (mode) {
       case kStretchMode: box = area; break;
       case kCentreMode: box = FitWithin(*declared, area); break;
@@ -150,13 +152,12 @@ void FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, i
   DecodedPicture picture;
   try {
     DecodeForBox(bytes, typeCode, box, picture);
-  } catch (const std::exception& error) {
-    ShowDecodeError(*record, error);
-    return;
+  } catch (const std::exception& failure) {
+    return Undecodable(*record, false, failure.what());
   }
   if (picture.own.IsEmpty()) {
     if (mode == kCentreMode) FFrame.Fill(kBlack);
-    return;
+    return std::nullopt;
   }
   const raster::Rect whole{0, 0, picture.own.width, picture.own.height};
   raster::Canvas canvas(FFrame);
@@ -168,8 +169,9 @@ void FrameComposer::DrawBackgroundPicture(const project::TPictureInfo* record, i
       canvas.Draw(CentredOrigin(size, area), Resample(picture, whole, size, false));
       break;
     }
-    default: project::TileBitmap(FFrame, Resample(picture, whole, tileSize(picture.own), false)); break;
+    default: raster::TileBitmap(FFrame, Resample(picture, whole, tileSize(picture.own), false)); break;
   }
+  return std::nullopt;
 }
 
 }  // namespace player

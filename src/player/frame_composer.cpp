@@ -3,101 +3,97 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
-#include <stdexcept>
 
-#include "base/paths.h"
-#include "imageformats/decode.h"
-#include "player/frame_desktop.h"
 #include "player/frame_picture.h"
 #include "player/frame_text.h"
+#include "project/picture_type.h"
 #include "raster/canvas.h"
 
 namespace player {
-namespace {
-
-constexpr int kJpegTypeCode = 2;
-
-}  // namespace
-
-std::string FormatFileMessage(const std::string& format, const std::string& path) {
-  std::string message = format;
-  if (const auto at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
-  return message;
-}
 
 FrameComposer::FrameComposer(project::TProjectInfo& project, const ItemList& showItems,
-                             const ItemList& backgroundItems, base::Random& random, TextRenderer& text,
-                             FrameHost& host)
-    : project_(project),
-      showItems_(showItems),
-      backgroundItems_(backgroundItems),
-      random_(random),
-      text_(text),
-      host_(host) {}
+                             const ItemList& backgroundItems, base::Random& random, TextRenderer& text)
+    : project_(project), showItems_(showItems), backgroundItems_(backgroundItems), random_(random), text_(text) {}
 
 void FrameComposer::SetShowArea(int width, int height, bool preview) {
   FShowWidth = std::max(width, 0);
   FShowHeight = std::max(height, 0);
   FPreview = preview;
-  if (FFrame.Width() != FShowWidth || FFrame.Height() != FShowHeight) FFrame.Reset(FShowWidth, FShowHeight);
+  for (raster::Bitmap* bitmap : {&FFrame, &FComposite})
+    if (bitmap->Width() != FShowWidth || bitmap->Height() != FShowHeight) bitmap->Reset(FShowWidth, FShowHeight);
 }
 
-void FrameComposer::PrepareItem(int index, raster::Bitmap& display) {
-  if (index < 0 || index >= static_cast<int>(showItems_.size())) return;
-  project::TPictureInfo& record = *showItems_[static_cast<std::size_t>(index)];
-  const bool composite = project_.ComposeMode == 1;
-  DrawBackground(record);
+project::TPictureInfo* FrameComposer::ShowItem(int index) const {
+  if (index < 0 || index >= static_cast<int>(showItems_.size())) return nullptr;
+  return showItems_[static_cast<std::size_t>(index)];
+}
+
+PictureErrors FrameComposer::PrepareItem(int index, raster::Bitmap& display) {
+  PictureErrors errors;
+  project::TPictureInfo* record = ShowItem(index);
+  if (!record) return errors;
+  const bool composite = project_.CompositeMode();
+  if (auto error = DrawBackground(*record)) errors.push_back(std::move(*error));
   if (!composite) {
-    DrawCaption(record, FFrame);
-    DrawDescription(record, FFrame);
+    DrawCaption(*record, FFrame);
+    DrawDescription(*record, FFrame);
   }
-  FitPicture(record);
-  if (composite) {
-    if (FComposite.Width() != FShowWidth || FComposite.Height() != FShowHeight)
-      FComposite.Reset(FShowWidth, FShowHeight);
-    raster::Canvas(FComposite).Draw({0, 0}, FFrame);
-  } else {
-    raster::Canvas(display).Draw({0, 0}, FFrame);
-  }
+  if (auto error = FitPicture(*record)) errors.push_back(std::move(*error));
+  raster::Canvas(composite ? FComposite : display).Draw({0, 0}, FFrame);
+  return errors;
 }
 
-void FrameComposer::PrepareBackdrop(int index, raster::Bitmap& display) {
-  if (index < 0 || index >= static_cast<int>(showItems_.size())) return;
-  ComposeBackdrop(index);
+PictureErrors FrameComposer::PrepareBackdrop(int index, raster::Bitmap& display) {
+  PictureErrors errors;
+  project::TPictureInfo* record = ShowItem(index);
+  if (!record) return errors;
+  if (auto error = DrawBackground(*record)) errors.push_back(std::move(*error));
+  DrawCaption(*record, FFrame);
+  DrawDescription(*record, FFrame);
   raster::Canvas(display).Draw({0, 0}, FFrame);
+  return errors;
 }
 
-void FrameComposer::ComposeBackdrop(int index) {
-  if (index < 0 || index >= static_cast<int>(showItems_.size())) return;
-  project::TPictureInfo& record = *showItems_[static_cast<std::size_t>(index)];
-  DrawBackground(record);
-  DrawCaption(record, FFrame);
-  DrawDescription(record, FFrame);
+transitions::ShowSurfaces FrameComposer::StartSurfaces(int index, raster::Bitmap& display) {
+  transitions::ShowSurfaces surfaces;
+  surfaces.target = &display;
+  surfaces.back = &FFrame;
+  surfaces.source = &FPicture;
+  if (project_.CompositeMode()) {
+    raster::Canvas(FComposite).Draw({FOriginX, FOriginY}, FPicture);
+    if (const project::TPictureInfo* record = ShowItem(index)) {
+      DrawCaption(*record, FComposite);
+      DrawDescription(*record, FComposite);
+    }
+    raster::Canvas(FFrame).Draw({0, 0}, display);
+    FOriginX = FOriginY = 0;
+    surfaces.source = &FComposite;
+    surfaces.compositeMode = true;
+  }
+  surfaces.origin = {FOriginX, FOriginY};
+  return surfaces;
 }
 
-void FrameComposer::FitPicture(const project::TPictureInfo& record) {
+std::optional<PictureError> FrameComposer::FitPicture(const project::TPictureInfo& record) {
   std::vector<uint8_t> bytes;
   int typeCode = record.TypeCode;
-  if (!project_.GetPictureStream(record.Number, bytes, typeCode) && !project_.PicturesEmbedded) {
-    const std::string path = project_.FilesBesideProgram
-                                 ? base::FolderOf(project_.ProgramPath()) + base::FileNameOf(record.FileName)
-                                 : record.FileName;
-    host_.ShowMessage("File not found : " + path);
-    host_.PostQuit();
-    return;
-  }
+  if (!project_.GetPictureStream(record.Number, bytes, typeCode) && !project_.PicturesEmbedded)
+    return PictureError{record.Number, true, true,
+                        project::FileNotFoundMessage(project_.ExternalPath(record.FileName))};
+  std::optional<PictureError> error;
   const Size area = Area();
   if (!PlanFit(project_.FitMode, FPreview, area, area).keepPrevious) {
     // A JPEG that will be shrunk is decoded at the smallest DCT scale that
     // still covers the part of it that is shown.
     Size box;
-    if (const std::optional<Size> declared = typeCode == kJpegTypeCode ? JpegFrameSize(bytes) : std::nullopt)
+    if (const std::optional<Size> declared =
+            typeCode == project::PictureType::Jpeg ? JpegFrameSize(bytes) : std::nullopt)
       box = CoverBox(PlanFit(project_.FitMode, FPreview, *declared, area), *declared);
     DecodedPicture picture;
     try {
       DecodeForBox(bytes, typeCode, box, picture);
-    } catch (const std::exception& error) {
-      ShowDecodeError(record, error);
+    } catch (const std::exception& failure) {
+      error = Undecodable(record, true, failure.what());
       picture = {};
     }
     const FitPlan plan = PlanFit(project_.FitMode, FPreview, picture.own, area);
@@ -109,6 +105,7 @@ void FrameComposer::FitPicture(const project::TPictureInfo& record) {
   FOriginX = origin.x;
   FOriginY = origin.y;
   if (record.Transparent) DrawTransparent(FPicture, FFrame, origin);
+  return error;
 }
 
 void FrameComposer::DrawCaption(const project::TPictureInfo& record, raster::Bitmap& bitmap) {
@@ -119,10 +116,8 @@ void FrameComposer::DrawDescription(const project::TPictureInfo& record, raster:
   player::DrawDescription(record, bitmap, Area(), text_);
 }
 
-std::string FrameComposer::DesktopCapturePath() const { return player::DesktopCapturePath(project_.TempFolder); }
-
-void FrameComposer::ShowDecodeError(const project::TPictureInfo& record, const std::exception& error) {
-  host_.ShowMessage(record.FileName + ": " + error.what());
+PictureError FrameComposer::Undecodable(const project::TPictureInfo& record, bool slide, const std::string& why) {
+  return PictureError{record.Number, false, slide, record.FileName + ": " + why};
 }
 
 }  // namespace player

@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "project/picture_decoding.h"
+#include "project/picture_type.h"
 #include "raster/canvas.h"
 
 namespace player {
 namespace {
-
-constexpr int kJpegTypeCode = 2;
 
 bool IsStartOfFrame(uint8_t marker) {
   return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
@@ -63,7 +62,7 @@ std::optional<Size> JpegFrameSize(std::span<const uint8_t> bytes) {
 bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out) {
   imageformats::DecodeOptions hint;
   std::optional<Size> declared;
-  if (typeCode == kJpegTypeCode && !box.IsEmpty()) {
+  if (typeCode == project::PictureType::Jpeg && !box.IsEmpty()) {
     declared = JpegFrameSize(bytes);
     if (declared) {
       hint.fitWidth = box.width;

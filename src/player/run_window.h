@@ -1,23 +1,28 @@
-// TfRun: the show. It owns the project, the user's settings, the item lists
-// and the transition engine, and turns timer ticks, input and messages into
-// the slide-show loop: choose an item, compose it, bring it on with a
-// transition, hold it for the display time plus one second, and again; until
-// an input the user chose (or the maximum run time) closes the window.
+// TfRun: the show. It owns the project, the user's settings, the item lists,
+// the frame composer and the transition engine, and turns timer ticks, input
+// and messages into the slide-show loop: choose an item, compose it, bring it
+// on with a transition, hold it for the display time plus one second, and
+// again; until an input the user chose (or the maximum run time) closes the
+// window.
 //
-// The platform (a Windows window, or a test fake) creates it, calls
-// SetupFullScreen or SetupPreview, then FormShow, and afterwards forwards its
-// timers, input and messages to the handlers below.
+// The platform (the Windows show window, or a test fake) creates it, creates
+// its window, calls SetupFullScreen or SetupPreview, then FormShow, and
+// afterwards forwards its timers, input and messages to the handlers below.
+// The implementation is split by concern: run_window.cpp (creation and the
+// item loop), run_ending.cpp (input, closing, the maximum run time),
+// run_messages.cpp (the private messages).
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/random.h"
+#include "player/frame_composer.h"
 #include "player/run_platform.h"
-#include "player/slide_composer.h"
 #include "project/project_info.h"
 #include "settings/rw_setting.h"
 #include "transitions/ssb_array.h"
@@ -27,31 +32,36 @@ namespace player {
 
 enum class MouseButton { Left, Right, Middle };
 
-class TfRun;
-using ComposerFactory = std::function<std::unique_ptr<SlideComposer>(TfRun&)>;
-
 struct RunDependencies {
   std::string programPath;
   project::ProjectServices& projectServices;
   settings::SettingsBackend& settingsBackend;
-  RunPlatform& platform;
+  RunPlatform platform;
   base::Random& random;
-  ComposerFactory makeComposer;
+};
+
+// What the window shell reads of the show.
+struct RunView {
+  bool preview = false;
+  // A prompt or the settings dialog is open: the show keeps off the keyboard.
+  bool inDialog = false;
 };
 
 class TfRun {
  public:
-  // FormCreate: loads the project and the settings (InitRun). Throws the
-  // project's and the settings' errors.
+  // Loads the project and the settings (InitRun) and captures the desktop.
+  // Throws the project's and the settings' errors.
   explicit TfRun(RunDependencies deps);
   ~TfRun();
   TfRun(const TfRun&) = delete;
   TfRun& operator=(const TfRun&) = delete;
 
+  // Once the window exists: the show area and the item lists.
   void SetupFullScreen(int screenWidth, int screenHeight);
   void SetupPreview(int hostWidth, int hostHeight);
+  // The window is shown: the first item starts at once.
   void FormShow();
-  // FormDestroy's part that must run while the window still exists.
+  // The window is being destroyed: timers off, cursor back, music stopped.
   void FormDestroy();
 
   // Timers.
@@ -59,38 +69,61 @@ class TfRun {
   void ShowTimerTimer();
   void MaxRuntimeTimer();
 
-  // Input (Part of ending the show).
+  // Input.
   void pbShowMouseMove(int x, int y);
   void pbShowMouseDown(MouseButton button);
   void pbShowDblClick();
   void FormKeyDown(int virtualKey);
   // The typed character as UTF-8 text.
   void FormKeyPress(std::string_view character);
+  // The pop-up menu was asked for: the right button released over the show, at
+  // `at`; or from the keyboard, without a point.
+  void ContextMenu(std::optional<raster::Point> at);
   void Close1Click();
   void Setting1Click();
   bool FormCloseQuery();
   void FormClose() { FStarted = false; }
 
-  // The private messages; returns false for a message that is not the run window's.
+  // The private messages; false for a message that is not the run window's.
   bool HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
 
+  RunView View() const { return {FPreview, FInDialog}; }
+
+ private:
+  // Creation and the item loop (run_window.cpp).
+  void InitRun();
+  void SetUp(int width, int height, bool preview);
+  void BuildItemLists();
   int NextItemIndex(int32_t& kind);
+  void StartPictureItem();
+  void StartMediaItem();
+  void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
+  // Shows what went wrong; false when the item cannot be shown.
+  bool ReportPictureErrors(const PictureErrors& errors);
+  // SelectTimer keeps its interval between uses; it starts at one second.
+  void ArmSelectTimer(uint32_t intervalMs);
+  uint32_t DwellIntervalMs() const;
 
-  // What the composer and the window read.
-  project::TProjectInfo& Project() { return *FProjectInfo; }
-  const std::vector<project::TPictureInfo*>& ShowItems() const { return FShowItems; }
-  const std::vector<project::TPictureInfo*>& BackgroundItems() const { return FBackgroundItems; }
-  const settings::TRWSetting& Setting() const { return FSetting; }
-  base::Random& Random() { return random_; }
-  RunPlatform& Platform() { return platform_; }
-  bool PopupMenuOffered() const { return FProjectInfo->RightClickMenu != 0 && !FPreview; }
-  bool SettingEntryVisible() const { return !(FPreview && FProjectInfo->RightClickMenu == 0); }
-  const std::string& MenuSettingCaption() const { return FProjectInfo->MenuSettingCaption(); }
-  const std::string& MenuStopCaption() const { return FProjectInfo->MenuStopCaption(); }
+  // Ending the show (run_ending.cpp).
+  bool AskPassword();
+  // Ends the show after an error was shown: no password is asked.
+  void EndAfterError();
+  int32_t MouseThreshold() const;
+  bool PopupMenuOffered() const;
 
-  // State, named as the run window's fields.
+  base::Random& random_;
+  RunPlatform platform_;
+  std::unique_ptr<project::TProjectInfo> FProjectInfo;
+  settings::TRWSetting FSetting;
+  std::vector<project::TPictureInfo*> FShowItems;
+  std::vector<project::TPictureInfo*> FBackgroundItems;
+  FrameComposer composer_;
+  transitions::TransitionEngine engine_;
+  transitions::TSSBArray FUserTransitions;
+  std::vector<transitions::TSSBArray> FItemTransitions;
+
   int32_t FOriginX = 0, FOriginY = 0;
-  int32_t FItemKind = 0;
+  int32_t FItemKind = project::kPictureItem;
   int32_t FFlashStartFrame = 0;
   bool FStarted = false;
   int32_t FCurrentIndex = -1;
@@ -98,7 +131,7 @@ class TfRun {
   bool FPreview = false;
   int32_t FShowWidth = 0, FShowHeight = 0;
   bool FFlashOpen = false;
-  bool FVideoPlaying = false;
+  static constexpr int32_t kMouseUnset = -10;
   int32_t FMouseRefX = kMouseUnset, FMouseRefY = 0, FMouseMoves = 0;
   bool FInDialog = false;
   bool FClearPending = true;
@@ -106,36 +139,10 @@ class TfRun {
   int32_t FRemaining = 0;
   int32_t FItemCount = 0;
 
-  static constexpr int32_t kMouseUnset = -10;
-
- private:
-  void InitRun();
-  void BuildItemLists();
-  void StartPictureItem();
-  void StartMediaItem();
-  void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
-  bool AskPassword();
-  // Ends the show after an error was shown: no password is asked.
-  void EndAfterError();
-  // SelectTimer keeps its interval between uses; it starts at one second.
-  void ArmSelectTimer(uint32_t intervalMs);
-  uint32_t DwellIntervalMs() const;
-  int32_t MouseThreshold() const;
-
-  base::Random& random_;
-  RunPlatform& platform_;
-  ComposerFactory makeComposer_;
-  std::unique_ptr<project::TProjectInfo> FProjectInfo;
-  settings::TRWSetting FSetting;
-  std::unique_ptr<SlideComposer> composer_;
-  transitions::TransitionEngine engine_;
-  transitions::TSSBArray FUserTransitions;
-  std::vector<transitions::TSSBArray> FItemTransitions;
-  std::vector<project::TPictureInfo*> FShowItems;
-  std::vector<project::TPictureInfo*> FBackgroundItems;
   uint32_t selectIntervalMs_ = 1000;
   bool closeWithoutPassword_ = false;
   bool destroyed_ = false;
+  std::string desktopCapturePath_;
 };
 
 }  // namespace player

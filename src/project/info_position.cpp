@@ -12,19 +12,25 @@ std::optional<int32_t> ParseTrailer(std::string_view trailer) {
   return base::ParseInt32(base::TrimControls(base::UpToNul(trailer)));
 }
 
+std::string TrailerText(int32_t indexLength) {
+  std::string trailer = std::to_string(indexLength);
+  trailer.resize(kTrailerSize, ' ');
+  return trailer;
+}
+
 void TInfoPosition::ParseIndex(std::string_view text) {
   ForEachRecord(text, [this](uint8_t tag, std::string_view value) {
     switch (tag) {
-      case '1': case '2': case '3': ItemOffsets.push_back(IntegerValue(value)); break;
-      case '4': MusicOffsets.push_back(IntegerValue(value)); break;
-      case '5': PictureRecordsStart = IntegerValue(value); break;
-      case '6': HeaderStart = IntegerValue(value); break;
+      case kItemTag: case kItemTag + 1: case kItemTag + 2: ItemOffsets.push_back(IntegerValue(value)); break;
+      case kMusicTag: MusicOffsets.push_back(IntegerValue(value)); break;
+      case kPictureRecordsTag: PictureRecordsStart = IntegerValue(value); break;
+      case kHeaderTag: HeaderStart = IntegerValue(value); break;
       default: break;  // unknown tags are skipped
     }
   });
 }
 
-bool TInfoPosition::ReadIndex(ProgramFile& file) {
+void TInfoPosition::ReadIndex(ProgramFile& file) {
   const int64_t fileLength = file.Length();
   if (fileLength < 0) throw ContainerError("The program file's length cannot be read.");
   if (fileLength < kTrailerSize)
@@ -60,7 +66,6 @@ bool TInfoPosition::ReadIndex(ProgramFile& file) {
       throw ContainerError("The show's index is damaged: a music item lies outside its place.");
     previous = offset;
   }
-  return true;
 }
 
 }  // namespace project

@@ -24,12 +24,14 @@ struct Plan {
 // not decode yet raise a clear error rather than showing nothing.
 Plan PlanFor(int typeCode) {
   switch (typeCode) {
-    case kUnknownPictureType: return {Action::Fail, {}};
-    case 1: return {Action::Decode, Format::Bmp};
-    case 2: return {Action::Decode, Format::Jpeg};
-    case 11: return {Action::Decode, Format::Gif};
-    case 15: return {Action::Decode, Format::Png};
-    case 3: case 4: case 6: case 7: case 8: case 9: case 10: case 12: case 13: case 14:
+    case PictureType::Unknown: return {Action::Fail, {}};
+    case PictureType::Bmp: return {Action::Decode, Format::Bmp};
+    case PictureType::Jpeg: return {Action::Decode, Format::Jpeg};
+    case PictureType::Gif: return {Action::Decode, Format::Gif};
+    case PictureType::Png: return {Action::Decode, Format::Png};
+    case PictureType::Sgi: case PictureType::Autodesk: case PictureType::Targa: case PictureType::Pcx:
+    case PictureType::PhotoCd: case PictureType::Pnm: case PictureType::Cut: case PictureType::Rla:
+    case PictureType::Psd: case PictureType::Psp:
       return {Action::NoDecoder, {}};
     default: return {Action::KeepBitmap, {}};  // 0, TIFF, and codes out of range
   }

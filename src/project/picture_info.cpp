@@ -7,23 +7,22 @@
 #include "base/codepage.h"
 #include "project/color_tables.h"
 #include "project/record_text.h"
+#include "project/transition_numbers.h"
 
 namespace project {
 namespace {
 
 constexpr int kCaptionPoints = 18;
 constexpr int kTextPoints = 12;
-constexpr int kTransitionCount = 161;
 constexpr int kRandomGradientPairs = 8;  // defaults use the first eight pairs only
 constexpr int kTileCountBase = 20;
 constexpr int kTileCountSpread = 20;
 
-
 using P = TPictureInfo;
 constexpr std::array kPictureFields = {
-    PictureField{1, "Number", &P::Number},
-    PictureField{2, "FileName", PictureTextField{&P::FileName, kFileNameLimit}},
-    PictureField{3, "Size", &P::Size},
+    PictureField{kNumberTag, "Number", &P::Number},
+    PictureField{kFileNameTag, "FileName", PictureTextField{&P::FileName, kFileNameLimit}},
+    PictureField{kSizeTag, "Size", &P::Size},
     PictureField{5, "Transparent", &P::Transparent},
     PictureField{6, "PlayMusic", &P::PlayMusic},
     PictureField{7, "ShowCaption", &P::ShowCaption},
@@ -39,13 +38,13 @@ constexpr std::array kPictureFields = {
     PictureField{34, "RandomTransition", &P::RandomTransition},
     PictureField{35, "TransitionSpeed", &P::TransitionSpeed},
     PictureField{36, "Transitions", PictureTextField{&P::Transitions, kTransitionsLimit}},
-    PictureField{45, "TypeCode", &P::TypeCode},
+    PictureField{kTypeCodeTag, "TypeCode", &P::TypeCode},
     PictureField{46, "BackgroundKinds", PictureTextField{&P::BackgroundKinds, kBackgroundKindsLimit}},
     PictureField{47, "BackgroundColor", &P::BackgroundColor},
     PictureField{48, "GradientColor1", &P::GradientColor1},
     PictureField{49, "GradientColor2", &P::GradientColor2},
     PictureField{50, "GradientStyles", PictureTextField{&P::GradientStyles, kGradientStylesLimit}},
-    PictureField{52, "Kind", &P::Kind},
+    PictureField{kKindTag, "Kind", &P::Kind},
     PictureField{53, "VideoSize", &P::VideoSize},
     PictureField{54, "FlashAlignMode", &P::FlashAlignMode},
     PictureField{55, "FlashScaleMode", &P::FlashScaleMode},
@@ -76,25 +75,18 @@ void AddFontStyles(TFontSpec& font, std::string_view value) {
   font.StrikeOut = font.StrikeOut || has('4');
 }
 
-// Font field `index` (0 charset, 1 colour, 2 height, 3 name, 4 style).
-void ApplyFontField(TFontSpec& font, int index, std::string_view value) {
-  switch (index) {
-    case 0: font.Charset = IntegerValue(value); break;
-    case 1: font.Color = static_cast<ColorRef>(IntegerValue(value)); break;
-    case 2: font.Height = IntegerValue(value); break;
-    case 3: font.Name = base::Utf8FromWindows1252(value); break;
-    default: AddFontStyles(font, value); break;
+void ApplyFontField(TFontSpec& font, FontPart part, std::string_view value) {
+  switch (part) {
+    case FontPart::Charset: font.Charset = IntegerValue(value); break;
+    case FontPart::Color: font.Color = static_cast<ColorRef>(IntegerValue(value)); break;
+    case FontPart::Height: font.Height = IntegerValue(value); break;
+    case FontPart::Name: font.Name = base::Utf8FromWindows1252(value); break;
+    case FontPart::Style: AddFontStyles(font, value); break;
   }
 }
 
 ColorRef RandomStandardColor(base::Random& random) {
   return StandardColors.at(static_cast<std::size_t>(random.Next(kStandardColorCount)));
-}
-
-std::string AllTransitions() {
-  std::string list;
-  for (int i = 0; i < kTransitionCount; ++i) list += std::to_string(i) + ";";
-  return list;
 }
 
 }  // namespace
@@ -107,7 +99,7 @@ int FontHeightForPoints(int points) {
   return -((scaled + (scaled >= 0 ? 36 : -36)) / 72);
 }
 
-TPictureInfo::TPictureInfo(base::Random& random) : Transitions(AllTransitions()) {
+TPictureInfo::TPictureInfo(base::Random& random) : Transitions(AllTransitionsList()) {
   CaptionFont.Height = FontHeightForPoints(kCaptionPoints);
   TextFont.Height = FontHeightForPoints(kTextPoints);
   // The order of these draws is part of the behaviour: seeded shows repeat.
@@ -126,11 +118,11 @@ void TPictureInfo::ParsePicture(std::string_view record) {
 
 void TPictureInfo::ApplyTag(uint8_t tag, std::string_view value) {
   if (tag >= kCaptionFontTag && tag < kCaptionFontTag + kFontTagCount) {
-    ApplyFontField(CaptionFont, tag - kCaptionFontTag, value);
+    ApplyFontField(CaptionFont, static_cast<FontPart>(tag - kCaptionFontTag), value);
     return;
   }
   if (tag >= kTextFontTag && tag < kTextFontTag + kFontTagCount) {
-    ApplyFontField(TextFont, tag - kTextFontTag, value);
+    ApplyFontField(TextFont, static_cast<FontPart>(tag - kTextFontTag), value);
     return;
   }
   for (const PictureField& entry : kPictureFields) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/random.h"
+#include "project/picture_type.h"
 #include "raster/color.h"
 
 namespace project {
@@ -50,6 +51,11 @@ constexpr std::size_t kGradientStylesLimit = 50;
 constexpr std::size_t kBackgroundSourcesLimit = 10;
 constexpr std::size_t kBackgroundPicturesLimit = 300;
 
+// Item kinds (Kind).
+constexpr int32_t kPictureItem = 0;
+constexpr int32_t kFlashItem = 1;
+constexpr int32_t kVideoItem = 2;
+
 // The description shown when a record has no text of its own.
 inline constexpr std::string_view kDefaultText = "https://example.org";
 
@@ -71,8 +77,8 @@ class TPictureInfo {
   int32_t Number = 0;
   std::string FileName;
   int32_t Size = 0;
-  int32_t TypeCode = 2;
-  int32_t Kind = 0;  // 0 picture, 1 Flash movie, 2 video clip
+  int32_t TypeCode = PictureType::Jpeg;
+  int32_t Kind = kPictureItem;
   bool Transparent = false;
   bool PlayMusic = true;
 
@@ -146,9 +152,19 @@ struct PictureField {
 // Every field but the two fonts.
 std::span<const PictureField> PictureFields();
 
-// First tags of the two font groups: charset, colour, height, name, style.
+// Tags with a rule of their own: the authoring tool writes the number, the
+// file name, the size and the type code itself, and reads the kind to know
+// where an item's bytes go.
+constexpr uint8_t kNumberTag = 1;
+constexpr uint8_t kFileNameTag = 2;
+constexpr uint8_t kSizeTag = 3;
+constexpr uint8_t kTypeCodeTag = 45;
+constexpr uint8_t kKindTag = 52;
+
+// The two font groups: five tags each from the group's first, in FontPart order.
 constexpr uint8_t kCaptionFontTag = 9;
 constexpr uint8_t kTextFontTag = 19;
+enum class FontPart : uint8_t { Charset, Color, Height, Name, Style };
 constexpr uint8_t kFontTagCount = 5;
 
 }  // namespace project

@@ -17,10 +17,4 @@ void AppendPictureRecords(std::string_view block, base::Random& random,
   }
 }
 
-std::vector<std::unique_ptr<TPictureInfo>> ParsePictureBlock(std::string_view block, base::Random& random) {
-  std::vector<std::unique_ptr<TPictureInfo>> pictures;
-  AppendPictureRecords(block, random, pictures);
-  return pictures;
-}
-
 }  // namespace project

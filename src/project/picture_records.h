@@ -18,7 +18,4 @@ namespace project {
 void AppendPictureRecords(std::string_view block, base::Random& random,
                           std::vector<std::unique_ptr<TPictureInfo>>& pictures);
 
-// The records of `block` as a new list (see AppendPictureRecords).
-std::vector<std::unique_ptr<TPictureInfo>> ParsePictureBlock(std::string_view block, base::Random& random);
-
 }  // namespace project

@@ -9,28 +9,28 @@ namespace project {
 namespace {
 
 struct TypeRow {
-  int code;
+  PictureType::Code code;
   std::string_view name;
   std::array<std::string_view, 5> extensions;  // unused entries are empty
 };
 
 // In code order: the first row with a matching extension wins.
-const std::array<TypeRow, kMaxPictureType> kTypes = {{
-    {1, "Windows bitmap", {".bmp", ".dib"}},
-    {2, "JPEG", {".jpg", ".jpeg"}},
-    {3, "SGI image", {".bw", ".rgb", ".rgba", ".sgi"}},
-    {4, "Autodesk CEL/PIC", {".cel", ".pic"}},
-    {5, "TIFF", {".tif", ".tiff"}},
-    {6, "Truevision Targa", {".tga", ".vst", ".icb", ".vda", ".win"}},
-    {7, "ZSoft PCX", {".pcx", ".pcc", ".scr"}},
-    {8, "Kodak Photo CD", {".pcd"}},
-    {9, "portable pixmap", {".ppm", ".pgm", ".pbm"}},
-    {10, "Dr. Halo CUT", {".cut", ".pal"}},
-    {11, "GIF", {".gif"}},
-    {12, "Wavefront RLA", {".rla", ".rpf"}},
-    {13, "Photoshop", {".psd", ".pdd"}},
-    {14, "Paint Shop Pro", {".psp"}},
-    {15, "PNG", {".png"}},
+const std::array<TypeRow, PictureType::kLast> kTypes = {{
+    {PictureType::Bmp, "Windows bitmap", {".bmp", ".dib"}},
+    {PictureType::Jpeg, "JPEG", {".jpg", ".jpeg"}},
+    {PictureType::Sgi, "SGI image", {".bw", ".rgb", ".rgba", ".sgi"}},
+    {PictureType::Autodesk, "Autodesk CEL/PIC", {".cel", ".pic"}},
+    {PictureType::Tiff, "TIFF", {".tif", ".tiff"}},
+    {PictureType::Targa, "Truevision Targa", {".tga", ".vst", ".icb", ".vda", ".win"}},
+    {PictureType::Pcx, "ZSoft PCX", {".pcx", ".pcc", ".scr"}},
+    {PictureType::PhotoCd, "Kodak Photo CD", {".pcd"}},
+    {PictureType::Pnm, "portable pixmap", {".ppm", ".pgm", ".pbm"}},
+    {PictureType::Cut, "Dr. Halo CUT", {".cut", ".pal"}},
+    {PictureType::Gif, "GIF", {".gif"}},
+    {PictureType::Rla, "Wavefront RLA", {".rla", ".rpf"}},
+    {PictureType::Psd, "Photoshop", {".psd", ".pdd"}},
+    {PictureType::Psp, "Paint Shop Pro", {".psp"}},
+    {PictureType::Png, "PNG", {".png"}},
 }};
 
 }  // namespace
@@ -44,7 +44,7 @@ int PictureTypeCode(std::string_view fileName) {
   for (const TypeRow& row : kTypes)
     for (std::string_view candidate : row.extensions)
       if (!candidate.empty() && extension.find(candidate) != std::string::npos) return row.code;
-  return kUnknownPictureType;
+  return PictureType::Unknown;
 }
 
 std::string_view PictureTypeName(int typeCode) {

@@ -22,15 +22,22 @@ constexpr HeaderField kHeaderFields[] = {
     {20, "AuthorEmail", &I::AuthorEmail},            {24, "ShowHelpMenu", &I::ShowHelpMenu},
     {26, "Version", &I::Version},                    {27, "Copyright", &I::Copyright},
     {28, "ShowDescription", &I::ShowDescription},    {29, "Description", &I::Description},
-    {30, "ProjectName", &I::ProjectName},            {31, "DialogImageFile", &I::DialogImageFile},
+    {30, "ProjectName", &I::ProjectName},            {kDialogImageFileTag, "DialogImageFile", &I::DialogImageFile},
     {34, "RightClickMenu", &I::RightClickMenu},      {38, "PicturesEmbedded", &I::PicturesEmbedded},
     {39, "MediaEmbedded", &I::MediaEmbedded},        {40, "ComposeMode", &I::ComposeMode},
     {41, "FitMode", &I::FitMode},                    {93, "FilesBesideProgram", &I::FilesBesideProgram},
 };
 
+constexpr NamedUiText kNamedUiTexts[] = {
+    {"VersionLabelText", kVersionLabelText},     {"MemoryLabelText", kMemoryLabelText},
+    {"FileNotFoundText", kFileNotFoundText},     {"MenuSettingCaption", kMenuSettingCaption},
+    {"MenuStopCaption", kMenuStopCaption},
+};
+
 }  // namespace
 
 std::span<const HeaderField> HeaderFields() { return kHeaderFields; }
+std::span<const NamedUiText> NamedUiTexts() { return kNamedUiTexts; }
 
 const HeaderField* FindHeaderField(std::string_view name) {
   for (const HeaderField& field : kHeaderFields)

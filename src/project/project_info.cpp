@@ -11,6 +11,8 @@
 
 namespace project {
 
+std::string FileNotFoundMessage(const std::string& path) { return "File not found : " + path; }
+
 std::string TempItemPath(const std::string& tempFolder, const std::string& name) {
   const auto dot = name.find('.');
   return tempFolder + "qev" + (dot == std::string::npos ? name : name.substr(dot));
@@ -112,7 +114,7 @@ std::string TProjectInfo::GetPictureFile(int number) {
   }
   const std::string path = ExternalPath(name);
   if (base::FileExists(path)) return path;
-  services_.ShowMessage("File not found : " + path);
+  services_.ShowMessage(FileNotFoundMessage(path));
   return {};
 }
 
@@ -143,9 +145,7 @@ std::string TProjectInfo::GetMusicFile(int index) {
   }
   const std::string path = ExternalPath(name);
   if (base::FileExists(path)) return path;
-  std::string message = FileNotFoundText();
-  if (const auto at = message.find("%s"); at != std::string::npos) message.replace(at, 2, path);
-  services_.ShowMessage(message);
+  services_.ShowMessage(base::FormatMessage(FileNotFoundText(), path));
   return {};
 }
 

@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "base/random.h"
+#include "project/header_fields.h"
 #include "project/info_position.h"
 #include "project/picture_info.h"
 #include "project/program_file.h"
 
 namespace project {
 
-constexpr int kUiTextCount = 51;  // header tags 42..92
 constexpr int kCopyChunk = 409600;
+constexpr int32_t kCompositeMode = 1;  // ComposeMode
 
 class TProjectInfo {
  public:
@@ -43,13 +44,19 @@ class TProjectInfo {
 
   const std::string& ProgramPath() const { return programPath_; }
   bool HasProgramFile() const { return FileHandle != nullptr; }
+  // Where an external item is looked up: its stored path, or its bare name
+  // beside the program.
+  std::string ExternalPath(const std::string& storedName) const;
+  // ComposeMode 1: background, picture and texts are composed into one image
+  // that the transition brings in.
+  bool CompositeMode() const { return ComposeMode == kCompositeMode; }
 
   // The named interface texts among UiTexts.
-  const std::string& VersionLabelText() const { return UiTexts[38]; }
-  const std::string& MemoryLabelText() const { return UiTexts[39]; }
-  const std::string& FileNotFoundText() const { return UiTexts[44]; }
-  const std::string& MenuSettingCaption() const { return UiTexts[49]; }
-  const std::string& MenuStopCaption() const { return UiTexts[50]; }
+  const std::string& VersionLabelText() const { return UiTexts[kVersionLabelText]; }
+  const std::string& MemoryLabelText() const { return UiTexts[kMemoryLabelText]; }
+  const std::string& FileNotFoundText() const { return UiTexts[kFileNotFoundText]; }
+  const std::string& MenuSettingCaption() const { return UiTexts[kMenuSettingCaption]; }
+  const std::string& MenuStopCaption() const { return UiTexts[kMenuStopCaption]; }
 
   // Container.
   std::unique_ptr<ProgramFile> FileHandle;
@@ -93,9 +100,6 @@ class TProjectInfo {
   // when a read fails or the file ends first.
   bool CopyFileRange(int64_t offset, int64_t length, std::vector<uint8_t>& stream);
   std::string ReadBlock(int32_t start, int32_t end);
-  // Where an external item is looked up: its stored path, or its bare name
-  // beside the program.
-  std::string ExternalPath(const std::string& storedName) const;
   // Writes an item to TempFolder + "qev" + the extension of `name`, replacing
   // the previous temporary file; returns the path, or "" when it cannot be written.
   std::string ExtractToTemp(const std::string& name, const std::vector<uint8_t>& bytes);
@@ -103,6 +107,9 @@ class TProjectInfo {
   std::string programPath_;
   ProjectServices& services_;
 };
+
+// The message shown when an external item's file is missing.
+std::string FileNotFoundMessage(const std::string& path);
 
 // The temporary name of an item: TempFolder + "qev" + the name from its first
 // "." on (the whole name when it has none).

@@ -14,6 +14,13 @@ void ForEachRecord(std::string_view text, const std::function<void(uint8_t, std:
   }
 }
 
+std::string RecordText(uint8_t tag, std::string_view value) {
+  std::string record(1, static_cast<char>(tag));
+  record += value;
+  record += kValueEnd;
+  return record;
+}
+
 int32_t IntegerValue(std::string_view value) {
   // Leading and trailing blanks are tolerated, as the conversion always did.
   const auto number = base::ParseInt32(base::TrimControls(value));

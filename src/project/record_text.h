@@ -12,6 +12,9 @@ namespace project {
 constexpr char kValueEnd = '\x80';
 constexpr char kPictureEnd = '\x7F';
 
+// One record as it is stored: the tag byte, the value and 0x80.
+std::string RecordText(uint8_t tag, std::string_view value);
+
 // Calls `apply(tag, value)` for each record in text order; text after the last
 // 0x80 is ignored. An empty record (0x80 alone) has tag 0 and an empty value.
 void ForEachRecord(std::string_view text, const std::function<void(uint8_t tag, std::string_view value)>& apply);

@@ -283,4 +283,13 @@ void Canvas::EditRuns(const Rect& rect, const RunEditor& edit) {
   });
 }
 
+void TileBitmap(Bitmap& target, const Bitmap& tile) {
+  if (tile.IsEmpty()) return;
+  Canvas canvas(target);
+  const int w = tile.Width();
+  const int h = tile.Height();
+  for (int a = 0; a <= target.Width() / w; ++a)
+    for (int b = 0; b <= target.Height() / h; ++b) canvas.Draw({a * w, b * h}, tile);
+}
+
 }  // namespace raster

@@ -112,4 +112,8 @@ class Canvas {
   Rect touched_;
 };
 
+// Repeats `tile` over `target` from its top-left corner; the last column and
+// row are cut by the target's edges. An empty tile draws nothing.
+void TileBitmap(Bitmap& target, const Bitmap& tile);
+
 }  // namespace raster

@@ -10,9 +10,9 @@ namespace settings {
 
 inline constexpr int kAboutClientWidth = 300;
 inline constexpr int kAboutClientHeight = 140;
-inline constexpr int kAboutPanelWidth = 73;   // Panel1
+inline constexpr int kAboutPanelWidth = 73;   // the lowered square around the icon
 inline constexpr int kAboutPanelHeight = 64;
-inline constexpr int kAboutIconSize = 32;     // imgAbout
+inline constexpr int kAboutIconSize = 32;     // the program icon inside it
 
 struct AboutBoxTexts {
   std::string caption;        // "About " + ProjectName

@@ -3,7 +3,8 @@
 #include <array>
 #include <variant>
 
-#include "transitions/transition_names.h"
+#include "base/ascii.h"
+#include "project/transition_numbers.h"
 
 namespace settings {
 namespace {
@@ -37,20 +38,14 @@ const std::array<StoredValue, 18> kStoredValues = {{
     {"newtransition", &TRWSetting::NewTransition},
 }};
 
-std::string Quoted(const char* format, const char* name) {
-  std::string text = format;
-  text.replace(text.find("%s"), 2, name);
-  return text;
-}
-
 uint32_t ReadDwordOrThrow(SettingsKey& key, const char* name) {
   uint32_t value = 0;
   switch (key.ReadDword(name, value)) {
     case ValueStatus::Ok: return value;
-    case ValueStatus::Missing: throw SettingsError(Quoted("Failed to get data for '%s'", name));
+    case ValueStatus::Missing: throw SettingsError(base::FormatMessage("Failed to get data for '%s'", name));
     case ValueStatus::WrongType: break;
   }
-  throw SettingsError(Quoted("Invalid data type for '%s'", name));
+  throw SettingsError(base::FormatMessage("Invalid data type for '%s'", name));
 }
 
 std::string ReadStringOrThrow(SettingsKey& key, const char* name) {
@@ -60,7 +55,7 @@ std::string ReadStringOrThrow(SettingsKey& key, const char* name) {
     case ValueStatus::Missing: return {};
     case ValueStatus::WrongType: break;
   }
-  throw SettingsError(Quoted("Invalid data type for '%s'", name));
+  throw SettingsError(base::FormatMessage("Invalid data type for '%s'", name));
 }
 
 }  // namespace
@@ -69,12 +64,6 @@ std::string KeyPathForProject(std::string_view projectName) {
   const auto dot = projectName.find_last_of(".\\:");
   if (dot != std::string_view::npos && projectName[dot] == '.') projectName = projectName.substr(0, dot);
   return std::string(kKeyRoot) + std::string(projectName);
-}
-
-std::string DefaultTransitionList() {
-  std::string list;
-  for (int i = 0; i < transitions::kTransitionCount; ++i) list += std::to_string(i) + ";";
-  return list;
 }
 
 TRWSetting::TRWSetting(std::string_view projectName, SettingsBackend& backend)
@@ -117,7 +106,7 @@ bool TRWSetting::WriteSetting() {
             return key->WriteDword(value.name, static_cast<uint32_t>(this->*member));
         },
         value.field);
-    if (!written) throw SettingsError(Quoted("Failed to set data for '%s'", value.name));
+    if (!written) throw SettingsError(base::FormatMessage("Failed to set data for '%s'", value.name));
   }
   return true;
 }

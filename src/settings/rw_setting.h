@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "project/transition_numbers.h"
 #include "settings/settings_backend.h"
 
 namespace settings {
@@ -16,9 +17,6 @@ inline constexpr std::string_view kKeyRoot = "Software\\Halberline\\";
 // kKeyRoot + the project name without its extension: the text from the last
 // "." after the last "\" or ":" onwards is cut off.
 std::string KeyPathForProject(std::string_view projectName);
-
-// "0;1;2;...;160;": every transition, in ascending order.
-std::string DefaultTransitionList();
 
 class TRWSetting {
  public:
@@ -54,7 +52,7 @@ class TRWSetting {
   bool UseMaxRunTime = false;
   int32_t MaxRunTime = 60;
   bool NewTransition = false;
-  std::string Transition = DefaultTransitionList();
+  std::string Transition = project::AllTransitionsList();
   bool RandomTransition = true;
   int32_t TransitionSpeed = 25;
 

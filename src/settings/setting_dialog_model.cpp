@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "base/ascii.h"
+#include "project/number_list.h"
 
 namespace settings {
 
 void CheckNamedTransitions(std::string_view list, TransitionChecks& checks) {
-  for (auto semicolon = list.find(';'); semicolon != std::string_view::npos; semicolon = list.find(';')) {
-    const int index = base::ParseInt32(list.substr(0, semicolon)).value_or(0);
-    if (index >= 0 && index < transitions::kTransitionCount) checks[static_cast<size_t>(index)] = true;
-    list.remove_prefix(semicolon + 1);
+  for (const project::ListEntry& entry : project::ListEntries(list)) {
+    const int index = entry.value.value_or(0);
+    if (index >= 0 && index < project::kTransitionCount) checks[static_cast<size_t>(index)] = true;
   }
 }
 

@@ -10,11 +10,11 @@ namespace settings {
 
 inline constexpr int kDialogClientWidth = 450;
 inline constexpr int kDialogClientHeight = 262;
-inline constexpr int kImagePanelWidth = 121;  // plDlgImage
+inline constexpr int kImagePanelWidth = 121;  // the strip left of the pages with the picture
 inline constexpr int kPageControlHeight = 225;
 
 struct SettingDialogView {
-  bool showDialogImage = false;  // plDlgImage
+  bool showDialogImage = false;  // the picture strip is shown
   int clientWidth = kDialogClientWidth;
   bool showAuthorPage = false;   // tbAuthInfo; otherwise tbDesc
   bool actionMenuVisible = false;

@@ -3,25 +3,17 @@
 #include <stdexcept>
 #include <string>
 
-#include "base/ascii.h"
+#include "project/number_list.h"
 
 namespace transitions {
 
 void TSSBArray::LoadFromText(std::string_view text) {
-  for (;;) {
-    const size_t end = text.find(';');
-    if (end == std::string_view::npos) break;
-    const std::string_view token = base::TrimControls(text.substr(0, end));
-    text.remove_prefix(end + 1);
-    if (token.empty()) continue;
-    const std::optional<int32_t> value = base::ParseInt32(token);
-    if (!value) {
-      FIndex = 0;
-      throw std::invalid_argument("'" + std::string(token) + "' is not a valid transition number");
-    }
-    Items.push_back(*value);
-  }
   FIndex = 0;
+  for (const project::ListEntry& entry : project::ListEntries(text)) {
+    if (entry.text.empty()) continue;
+    if (!entry.value) throw std::invalid_argument("'" + std::string(entry.text) + "' is not a valid transition number");
+    Items.push_back(*entry.value);
+  }
 }
 
 int32_t TSSBArray::Next() {

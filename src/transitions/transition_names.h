@@ -5,10 +5,12 @@
 #include <array>
 #include <string_view>
 
+#include "project/transition_numbers.h"
+
 namespace transitions {
 
-inline constexpr int kTransitionCount = 161;
-inline constexpr int kNoTransition = -1;
+using project::kNoTransition;
+using project::kTransitionCount;
 
 extern const std::array<std::string_view, kTransitionCount> kTransitionNames;
 

@@ -8,14 +8,19 @@
 #include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
+#include "project/header_fields.h"
 #include "project/info_position.h"
+#include "project/picture_info.h"
 #include "project/picture_type.h"
+#include "project/record_text.h"
 
 namespace showpack {
 namespace {
 
-constexpr char kValueEnd = '\x80';
-constexpr char kPictureEnd = '\x7F';
+using project::kPictureEnd;
+using project::kValueEnd;
+using project::RecordText;
+
 constexpr int64_t kProgressEvery = 16 * 1024 * 1024;
 
 [[noreturn]] void Fail(const std::string& where, const std::string& field, const std::string& message) {
@@ -35,8 +40,6 @@ void CheckLimit(const RecordValue& value, std::size_t limit) {
     Fail(value.where, value.field,
          "is " + std::to_string(value.text.size()) + " characters long; at most " + std::to_string(limit) + " fit");
 }
-
-std::string Record(uint8_t tag, const std::string& text) { return std::string(1, static_cast<char>(tag)) + text + kValueEnd; }
 
 const RecordValue* FindValue(const std::vector<RecordValue>& values, uint8_t tag) {
   const RecordValue* found = nullptr;
@@ -109,27 +112,28 @@ struct PreparedItem {
 PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& manifest) {
   for (const auto& value : item.values) {
     CheckValue(value, true);
-    if (const auto fieldSpec = PictureFieldSpec(value.field)) CheckLimit(value, fieldSpec->maxLength);
-    if (value.field.ends_with(".Name")) CheckLimit(value, 255);
+    CheckLimit(value, value.maxLength);
   }
-  const RecordValue* kindValue = FindValue(item.values, 52);
-  const int kind = kindValue ? std::stoi(kindValue->text) : 0;
-  const bool embedded = manifest.picturesEmbedded && (kind == 0 || manifest.mediaEmbedded);
+  const RecordValue* kindValue = FindValue(item.values, project::kKindTag);
+  const int kind = kindValue ? std::stoi(kindValue->text) : project::kPictureItem;
+  const bool embedded = manifest.picturesEmbedded && (kind == project::kPictureItem || manifest.mediaEmbedded);
   const int64_t size = FileSize(item.source);
   if (size < 0) Fail(item.where, "File", "cannot read " + item.source);
   if (embedded && size > std::numeric_limits<int32_t>::max()) Fail(item.where, "File", "larger than 2 GiB");
 
-  std::string record = Record(1, std::to_string(number));
-  if (!FindValue(item.values, 2)) {
-    const RecordValue name{2, base::Windows1252FromUtf8(base::FileNameOf(item.source)).value_or("?"), "FileName",
-                           item.where};
+  std::string record = RecordText(project::kNumberTag, std::to_string(number));
+  if (!FindValue(item.values, project::kFileNameTag)) {
+    const RecordValue name{project::kFileNameTag,
+                           base::Windows1252FromUtf8(base::FileNameOf(item.source)).value_or("?"), "FileName",
+                           item.where, project::kFileNameLimit};
     CheckValue(name, true);
-    CheckLimit(name, 255);
-    record += Record(2, name.text);
+    CheckLimit(name, name.maxLength);
+    record += RecordText(project::kFileNameTag, name.text);
   }
-  record += Record(3, std::to_string(embedded ? size : 0));
-  if (!FindValue(item.values, 45)) record += Record(45, std::to_string(project::PictureTypeCode(item.source)));
-  for (const auto& value : item.values) record += Record(value.tag, value.text);
+  record += RecordText(project::kSizeTag, std::to_string(embedded ? size : 0));
+  if (!FindValue(item.values, project::kTypeCodeTag))
+    record += RecordText(project::kTypeCodeTag, std::to_string(project::PictureTypeCode(item.source)));
+  for (const auto& value : item.values) record += RecordText(value.tag, value.text);
   return {&item, embedded, size, record + kPictureEnd};
 }
 
@@ -152,20 +156,21 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
   std::string header;
   for (const auto& value : manifest.header) {
     CheckValue(value, false);
-    header += Record(value.tag, value.text);
+    header += RecordText(value.tag, value.text);
   }
   for (const auto& music : manifest.music) {
-    const RecordValue name{1, music.stored, "MusicFiles", music.where};
+    const RecordValue name{project::kMusicFileTag, music.stored, "MusicFiles", music.where};
     CheckValue(name, false);
     if (manifest.mediaEmbedded && !base::FileExists(music.source))
       Fail(music.where, "MusicFiles", "file not found: " + music.source);
-    header += Record(1, music.stored);
+    header += RecordText(project::kMusicFileTag, music.stored);
   }
-  if (manifest.dialogImage && !FindValue(manifest.header, 31)) {
-    const RecordValue name{31, base::Windows1252FromUtf8(base::FileNameOf(*manifest.dialogImage)).value_or("?"),
+  if (manifest.dialogImage && !FindValue(manifest.header, project::kDialogImageFileTag)) {
+    const RecordValue name{project::kDialogImageFileTag,
+                           base::Windows1252FromUtf8(base::FileNameOf(*manifest.dialogImage)).value_or("?"),
                            "DialogImageFile", manifest.dialogImageWhere};
     CheckValue(name, false);
-    header += Record(31, name.text);
+    header += RecordText(project::kDialogImageFileTag, name.text);
   }
   if (header.size() > project::kMaxHeaderBlock)
     throw ManifestError(manifest.path + ": the project fields take more than 102,400 bytes");
@@ -179,27 +184,25 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
     out.CopyFile(options.playerPath);
     std::string index;
     for (size_t k = 0; k < items.size(); ++k) {
-      index += Record('1', std::to_string(out.Position()));
+      index += RecordText(project::kItemTag, std::to_string(out.Position()));
       if (items[k].embedded) out.CopyFile(items[k].item->source);
       if (options.progress && items.size() >= 20 && (k + 1) % 10 == 0)
         options.progress("item " + std::to_string(k + 1) + " of " + std::to_string(items.size()));
     }
-    index += Record('1', std::to_string(out.Position()));
+    index += RecordText(project::kItemTag, std::to_string(out.Position()));
     if (manifest.dialogImage) out.CopyFile(*manifest.dialogImage);
-    index += Record('1', std::to_string(out.Position()));
+    index += RecordText(project::kItemTag, std::to_string(out.Position()));
     for (const auto& music : manifest.music) {
-      index += Record('4', std::to_string(out.Position()));
+      index += RecordText(project::kMusicTag, std::to_string(out.Position()));
       if (manifest.mediaEmbedded) out.CopyFile(music.source);
     }
-    index += Record('5', std::to_string(out.Position()));
+    index += RecordText(project::kPictureRecordsTag, std::to_string(out.Position()));
     for (const auto& item : items) out.Write(item.record);
-    index += Record('6', std::to_string(out.Position()));
+    index += RecordText(project::kHeaderTag, std::to_string(out.Position()));
     out.Write(header);
     if (index.size() > project::kMaxIndexBlock) throw ManifestError("the show has too many items for its index");
     out.Write(index);
-    std::string trailer = std::to_string(index.size());
-    trailer.resize(project::kTrailerSize, ' ');
-    out.Write(trailer);
+    out.Write(project::TrailerText(static_cast<int32_t>(index.size())));
     out.Close(partial);
     std::filesystem::rename(base::PathFromUtf8(partial), base::PathFromUtf8(options.outputPath));
   } catch (...) {

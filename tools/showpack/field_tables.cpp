@@ -10,18 +10,15 @@ namespace {
 
 using enum FieldType;
 
+// Tags are offsets from the font's first tag. A face name longer than 255
+// characters or a style of more than ten digits serves no font.
+constexpr uint8_t Part(project::FontPart part) { return static_cast<uint8_t>(part); }
 constexpr std::array kFont = {
-    FieldSpec{"Charset", 0, Integer}, FieldSpec{"Color", 1, Integer}, FieldSpec{"Height", 2, Integer},
-    FieldSpec{"Name", 3, Text, 255},  FieldSpec{"Style", 4, Text, 10},
-};
-
-struct NamedText {
-  std::string_view name;
-  int entry;
-};
-constexpr std::array kNamedUiTexts = {
-    NamedText{"VersionLabelText", 38}, NamedText{"MemoryLabelText", 39}, NamedText{"FileNotFoundText", 44},
-    NamedText{"MenuSettingCaption", 49}, NamedText{"MenuStopCaption", 50},
+    FieldSpec{"Charset", Part(project::FontPart::Charset), Integer},
+    FieldSpec{"Color", Part(project::FontPart::Color), Integer},
+    FieldSpec{"Height", Part(project::FontPart::Height), Integer},
+    FieldSpec{"Name", Part(project::FontPart::Name), Text, 255},
+    FieldSpec{"Style", Part(project::FontPart::Style), Text, 10},
 };
 
 }  // namespace
@@ -36,7 +33,7 @@ std::optional<FieldSpec> HeaderFieldSpec(std::string_view name) {
 std::optional<FieldSpec> PictureFieldSpec(std::string_view name) {
   for (const project::PictureField& field : project::PictureFields()) {
     // The record's number and size are written by showpack itself.
-    if (field.name != name || field.tag == 1 || field.tag == 3) continue;
+    if (field.name != name || field.tag == project::kNumberTag || field.tag == project::kSizeTag) continue;
     constexpr FieldType kTypes[] = {Integer, Integer, Boolean, Text};
     const auto* text = std::get_if<project::PictureTextField>(&field.member);
     return FieldSpec{field.name, field.tag, kTypes[field.member.index()], text ? text->limit : 0};
@@ -46,7 +43,7 @@ std::optional<FieldSpec> PictureFieldSpec(std::string_view name) {
 std::span<const FieldSpec> FontFields() { return kFont; }
 
 std::optional<int> NamedUiText(std::string_view name) {
-  for (const auto& text : kNamedUiTexts)
+  for (const project::NamedUiText& text : project::NamedUiTexts())
     if (text.name == name) return text.entry;
   return std::nullopt;
 }

@@ -65,7 +65,7 @@ class Reader {
   }
 
   RecordValue Value(const toml::node& node, const FieldSpec& fieldSpec, std::string_view field, uint8_t tag) const {
-    return {tag, ValueText(node, fieldSpec, field), std::string(field), Where(node)};
+    return {tag, ValueText(node, fieldSpec, field), std::string(field), Where(node), fieldSpec.maxLength};
   }
 
   void ReadProject(const toml::table& table, Manifest& manifest) const {

@@ -2,6 +2,7 @@
 // fields, its music, an optional dialog image and a list of items.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +24,7 @@ struct RecordValue {
   std::string text;
   std::string field;  // the manifest's name for it, for messages
   std::string where;  // "file:line"
+  std::size_t maxLength = 0;  // the longest text that can be stored; 0: no limit
 };
 
 struct MusicEntry {

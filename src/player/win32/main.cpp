@@ -9,21 +9,13 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
 #include "player/program_mode.h"
 #include "player/win32/run_window_win32.h"
 #include "settings/win32/settings_ui.h"
 
 namespace {
-
-std::string ProgramPath() {
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) return base::Utf8FromUtf16(std::wstring_view(buffer.data(), length));
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 std::vector<std::string> Arguments() {
   int count = 0;
@@ -42,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   HANDLE mutex = CreateMutexW(nullptr, TRUE, L"qev_showmaker");
   if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
-  const std::string programPath = ProgramPath();
+  const std::string programPath = base::ProgramPath();
   const std::string upperPath = base::UpperAscii(programPath);
   const player::StartRequest request = player::SelectProgramMode(upperPath, Arguments());
 

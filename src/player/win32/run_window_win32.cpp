@@ -6,12 +6,10 @@
 
 #include "base/random.h"
 #include "base/win32/utf16.h"
-#include "player/frame_desktop.h"
 #include "player/run_messages.h"
+#include "player/run_window.h"
 #include "player/win32/desktop_capture.h"
 #include "player/win32/gdi_text_renderer.h"
-#include "player/run_window.h"
-#include "player/win32/show_composer.h"
 #include "project/win32/win32_project_services.h"
 #include "settings/win32/registry_backend.h"
 #include "settings/win32/settings_ui.h"
@@ -23,7 +21,7 @@ constexpr wchar_t kWindowClass[] = L"TfRun";
 constexpr UINT kMenuSetting = 1;
 constexpr UINT kMenuStop = 2;
 
-class Win32RunWindow final : public RunPlatform {
+class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public DesktopCapturer {
  public:
   Win32RunWindow(HINSTANCE instance, std::string programPath) : instance_(instance), programPath_(std::move(programPath)) {}
   ~Win32RunWindow() override { FreeImage(); }
@@ -44,8 +42,8 @@ class Win32RunWindow final : public RunPlatform {
 
     base::SeededRandom random(GetTickCount64() ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32));
     try {
-      run_ = std::make_unique<TfRun>(RunDependencies{programPath_, projectServices_, registry_, *this, random,
-                                                     [this](TfRun& run) { return MakeShowComposer(run, text_); }});
+      run_ = std::make_unique<TfRun>(
+          RunDependencies{programPath_, projectServices_, registry_, RunPlatform{*this, *this, *this, text_}, random});
     } catch (const std::exception& error) {
       MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
       return 1;
@@ -72,7 +70,7 @@ class Win32RunWindow final : public RunPlatform {
     return code;
   }
 
-  // RunPlatform --------------------------------------------------------------
+  // ShowWindowPort -----------------------------------------------------------
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
     if (!window_) return;
     const UINT_PTR id = static_cast<UINT_PTR>(timer) + 1;
@@ -87,31 +85,52 @@ class Win32RunWindow final : public RunPlatform {
   void RequestClose() override {
     if (window_ && !closing_) PostMessageW(window_, WM_CLOSE, 0, 0);
   }
-  bool InputPassword(std::string& typed) override { return settings::InputPassword(window_, typed); }
-  void ShowSettingDialog() override { settings::ShowSettingDialog(window_, programPath_); }
   void ProcessMessages() override { project::Win32ProjectServices().ProcessMessages(); }
-  void ShowMessage(const std::string& text) override {
-    MessageBoxW(window_, base::Utf16FromUtf8(text).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
-  }
   void BringToFront() override {
-    if (window_ && !run_->FPreview)
-      SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (window_) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   void SetCursorHidden(bool hidden) override {
     cursorHidden_ = hidden;
     SetCursor(hidden ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
   }
   bool CursorHidden() const override { return cursorHidden_; }
-  void CaptureDesktop() override { player::CaptureDesktop(DesktopCapturePath(projectServices_.TempFolder())); }
-  void DeleteDesktopCapture() override {
-    player::DeleteDesktopCapture(DesktopCapturePath(projectServices_.TempFolder()));
-  }
   raster::Bitmap& ShowImage() override { return image_; }
   void Present(const raster::Rect& area) override {
     if (!window_) return;
     const RECT r{area.left, area.top, area.right, area.bottom};
     InvalidateRect(window_, &r, FALSE);
   }
+
+  // RunDialogs ---------------------------------------------------------------
+  bool InputPassword(std::string& typed) override { return settings::InputPassword(window_, typed); }
+  void ShowSettingDialog() override { settings::ShowSettingDialog(window_, programPath_); }
+  void ShowMessage(const std::string& text) override {
+    MessageBoxW(window_, base::Utf16FromUtf8(text).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
+  }
+  MenuChoice PopupMenu(std::optional<raster::Point> at, const std::string& settingCaption,
+                       const std::string& stopCaption) override {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, kMenuSetting, base::Utf16FromUtf8(settingCaption).c_str());
+    AppendMenuW(menu, MF_STRING, kMenuStop, base::Utf16FromUtf8(stopCaption).c_str());
+    POINT point{};
+    if (at) {
+      point = {at->x, at->y};
+    } else {
+      RECT client{};
+      GetClientRect(window_, &client);
+      point = {client.right / 2, client.bottom / 2};
+    }
+    ClientToScreen(window_, &point);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (chosen == kMenuSetting) return MenuChoice::Setting;
+    if (chosen == kMenuStop) return MenuChoice::Stop;
+    return MenuChoice::None;
+  }
+
+  // DesktopCapturer ----------------------------------------------------------
+  void CaptureDesktop(const std::string& path) override { player::CaptureDesktop(path); }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32RunWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -170,20 +189,6 @@ class Win32RunWindow final : public RunPlatform {
     return window_ != nullptr;
   }
 
-  void ShowPopupMenu(int x, int y) {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, kMenuSetting, base::Utf16FromUtf8(run_->MenuSettingCaption()).c_str());
-    AppendMenuW(menu, MF_STRING, kMenuStop, base::Utf16FromUtf8(run_->MenuStopCaption()).c_str());
-    POINT at{x, y};
-    ClientToScreen(window_, &at);
-    SetCursorHidden(false);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr));
-    DestroyMenu(menu);
-    if (chosen == kMenuSetting) run_->Setting1Click();
-    if (chosen == kMenuStop) run_->Close1Click();
-  }
-
   void Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
@@ -226,7 +231,7 @@ class Win32RunWindow final : public RunPlatform {
         run_->pbShowDblClick();
         return 0;
       case WM_RBUTTONUP:
-        if (run_->PopupMenuOffered() && !run_->FInDialog) ShowPopupMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        run_->ContextMenu(raster::Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
       case WM_KEYDOWN:
         run_->FormKeyDown(static_cast<int>(wParam));

@@ -51,7 +51,7 @@ class TfSettingAbout {
         }
         break;
       case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {  // SpeedButton2Click
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {  // OK, Esc or the close box
           EndDialog(dialog, IDOK);
           return TRUE;
         }
@@ -78,7 +78,7 @@ class TfSettingAbout {
     win32::CentreWindow(dialog, GetWindow(dialog, GW_OWNER));
   }
 
-  // Panel1: a lowered panel in the desktop colour with imgAbout centred in it.
+  // A lowered square in the desktop colour with the program icon centred in it.
   void DrawPanel(const DRAWITEMSTRUCT& item) const {
     RECT panel = item.rcItem;
     FillRect(item.hDC, &panel, GetSysColorBrush(COLOR_DESKTOP));

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/paths.h"
+#include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
 
 namespace settings::win32 {
@@ -89,18 +91,9 @@ void CentreWindow(HWND window, HWND over) {
 }
 
 std::wstring ApplicationTitle() {
-  std::vector<wchar_t> path(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return L"";
-    if (length < path.size()) {
-      std::wstring name(path.data(), length);
-      name = name.substr(name.find_last_of(L"\\/") + 1);
-      const auto dot = name.rfind(L'.');
-      return dot == std::wstring::npos ? name : name.substr(0, dot);
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::string name = base::FileNameOf(base::ProgramPath());
+  const auto dot = name.rfind('.');
+  return base::Utf16FromUtf8(dot == std::string::npos ? name : name.substr(0, dot));
 }
 
 void ShowMessage(HWND owner, std::string_view text, UINT icon) {

@@ -26,11 +26,11 @@ namespace settings {
 namespace {
 
 // Frame layout in pixels at 96 dpi, right of the picture panel.
-constexpr int kPanelLeft = 10;   // Panel2 inside plDlgImage
+constexpr int kPanelLeft = 10;   // the picture's lowered frame, in the strip left of the pages
 constexpr int kPanelTop = 6;
 constexpr int kPanelWidth = 100;
 constexpr int kPanelHeight = 250;
-constexpr int kImageInset = 2;   // imgDlg (96 x 246) inside Panel2
+constexpr int kImageInset = 2;   // the picture (96 x 246) inside that frame
 constexpr int kMargin = 4;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
@@ -183,7 +183,7 @@ class TfSetting {
   INT_PTR Command(int id, int code) {
     switch (id) {
       case IDOK: btnOKClick(); return TRUE;
-      case IDCANCEL: EndDialog(dialog_, IDCANCEL); return TRUE;  // btnCancelClick, Esc, close box
+      case IDCANCEL: EndDialog(dialog_, IDCANCEL); return TRUE;  // Cancel, Esc or the close box
       case IDM_SAVE1: Save1Click(); return TRUE;
       case IDM_EXIT1: EndDialog(dialog_, IDCANCEL); return TRUE;
       case IDM_VISITOURWEBSITE:
@@ -304,7 +304,7 @@ class TfSetting {
       picture_.bitmap = raster::Bitmap(picture_.bitmap);  // an owned copy has packed rows
   }
 
-  // Panel2, lowered, with the picture stretched over imgDlg inside it.
+  // The lowered frame with the picture stretched inside it.
   void DrawDialogPicture(const DRAWITEMSTRUCT& item) const {
     RECT panel = item.rcItem;
     FillRect(item.hDC, &panel, GetSysColorBrush(COLOR_BTNFACE));

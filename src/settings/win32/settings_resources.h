@@ -19,7 +19,8 @@
 #define IDM_ABOUT1 2023
 
 // TfSetting.
-// Panel2 with imgDlg in it, drawn as one control; the buttons are IDOK and IDCANCEL.
+// The picture beside the pages is one owner-drawn control, a lowered frame
+// with the picture inside; the buttons are IDOK and IDCANCEL.
 #define IDC_IMGDLG 2101
 #define IDC_PCTL 2102
 

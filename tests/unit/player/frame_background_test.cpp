@@ -8,7 +8,7 @@
 #include "player/frame_desktop.h"
 #include "player/frame_test_support.h"
 #include "project/color_tables.h"
-#include "project/picture_helpers.h"
+#include "raster/gradient.h"
 
 namespace player {
 namespace {
@@ -25,7 +25,7 @@ TEST(FrameBackground, AnEmptyKindListGivesTheColourBackground) {
   ScriptedRandom random;
   FrameComposer composer = scene.Scripted(random);
   composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(composer.FFrame, composer.FFrame.Bounds(), kGreen));
+  EXPECT_TRUE(AllPixels(composer.Frame(), composer.Frame().Bounds(), kGreen));
   EXPECT_TRUE(random.ranges.empty());  // nothing drawn for the kind or the colour
 }
 
@@ -38,7 +38,7 @@ TEST(FrameBackground, RandomColourComesFromTheStandardColours) {
   FrameComposer composer = scene.Scripted(random);
   composer.DrawBackground(record);
   EXPECT_EQ(random.ranges, (std::vector<int32_t>{1, 13}));
-  EXPECT_TRUE(AllPixels(composer.FFrame, composer.FFrame.Bounds(),
+  EXPECT_TRUE(AllPixels(composer.Frame(), composer.Frame().Bounds(),
                         raster::PixelFromColorRef(project::StandardColors[9])));
 }
 
@@ -53,8 +53,8 @@ TEST(FrameBackground, GradientStyleIsStoredAndPaintedWithARandomPair) {
   composer.DrawBackground(record);
   EXPECT_EQ(record.ChosenGradientStyle, 9);
   raster::Bitmap expected(40, 30);
-  project::FillGradient(project::GradientColorPairs[7].First, project::GradientColorPairs[7].Second, 9, expected);
-  EXPECT_TRUE(SameBitmap(composer.FFrame, expected));
+  raster::FillGradient(project::GradientColorPairs[7].First, project::GradientColorPairs[7].Second, 9, expected);
+  EXPECT_TRUE(SameBitmap(composer.Frame(), expected));
 }
 
 TEST(FrameBackground, GradientWithTheRecordsOwnColours) {
@@ -66,29 +66,29 @@ TEST(FrameBackground, GradientWithTheRecordsOwnColours) {
   record.GradientColor1 = 0x0000FF;
   record.GradientColor2 = 0xFF0000;
   scene.composer.DrawBackground(record);
-  EXPECT_EQ(scene.composer.FFrame.At(5, 0), kRed);
+  EXPECT_EQ(scene.composer.Frame().At(5, 0), kRed);
   raster::Bitmap expected(40, 30);
-  project::FillGradient(0x0000FF, 0xFF0000, 0, expected);
-  EXPECT_TRUE(SameBitmap(scene.composer.FFrame, expected));
+  raster::FillGradient(0x0000FF, 0xFF0000, 0, expected);
+  EXPECT_TRUE(SameBitmap(scene.composer.Frame(), expected));
 }
 
 TEST(FrameBackground, UnknownKindSourceOrUnreadableListLeavesOrFillsSoundly) {
   FrameScene scene(16, 16);
   project::TPictureInfo& record = scene.Add(Solid(4, 4, kWhite));
-  scene.composer.FFrame.Fill(kMagenta);
+  scene.FillFrame(scene.composer, kMagenta);
   record.BackgroundKinds = "7;";
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kMagenta));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kMagenta));
   record.BackgroundKinds = "1;";
   record.BackgroundSources = "5;";
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kMagenta));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kMagenta));
   // A list entry that is not a number reads as 0: the colour background.
   record.BackgroundKinds = "x;";
   record.RandomBackgroundColor = false;
   record.BackgroundColor = 0xFFFFFF;
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kWhite));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kWhite));
 }
 
 TEST(FrameBackground, ListedBackgroundNeedsBlankNumberSemicolon) {
@@ -135,9 +135,9 @@ TEST(FrameBackground, NoPictureToChooseGivesBlack) {
   record.Kind = 1;
   record.BackgroundKinds = "1;";
   record.BackgroundSources = "1;";
-  scene.composer.FFrame.Fill(kWhite);
+  scene.FillFrame(scene.composer, kWhite);
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kBlack));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kBlack));
 }
 
 class BackgroundPicture : public ::testing::Test {
@@ -145,10 +145,10 @@ class BackgroundPicture : public ::testing::Test {
   BackgroundPicture() : scene(64, 48) {}
   void Draw(const raster::Bitmap& picture, int mode, bool randomCount = false, int count = 20) {
     project::TPictureInfo& background = scene.Add(picture, true);
-    scene.composer.FFrame.Fill(kMagenta);
+    scene.FillFrame(scene.composer, kMagenta);
     scene.composer.DrawBackgroundPicture(&background, mode, randomCount, count);
   }
-  const raster::Bitmap& Frame() { return scene.composer.FFrame; }
+  const raster::Bitmap& Frame() { return scene.composer.Frame(); }
   FrameScene scene;
 };
 
@@ -203,9 +203,9 @@ TEST_F(BackgroundPicture, RandomTileCountSplitsTheScreenWidth) {
   FrameComposer composer = scene.Scripted(random);
   composer.DrawBackgroundPicture(&background, 2, true, 20);
   EXPECT_EQ(random.ranges, (std::vector<int32_t>{20}));
-  EXPECT_TRUE(AllPixels(composer.FFrame, {0, 0, 16, 16}, kRed));
-  EXPECT_TRUE(AllPixels(composer.FFrame, {17, 0, 33, 16}, kBlue));
-  EXPECT_TRUE(AllPixels(composer.FFrame, {33, 0, 49, 16}, kRed));
+  EXPECT_TRUE(AllPixels(composer.Frame(), {0, 0, 16, 16}, kRed));
+  EXPECT_TRUE(AllPixels(composer.Frame(), {17, 0, 33, 16}, kBlue));
+  EXPECT_TRUE(AllPixels(composer.Frame(), {33, 0, 49, 16}, kRed));
 }
 
 TEST_F(BackgroundPicture, TileCountZeroUsesOneTileAcrossThePicture) {
@@ -219,11 +219,11 @@ TEST_F(BackgroundPicture, RandomModeChoosesAmongTheThree) {
   ScriptedRandom random({1});  // mode 3 -> centre
   project::TPictureInfo& background = scene.Add(Solid(10, 6, kGreen), true);
   FrameComposer composer = scene.Scripted(random);
-  composer.FFrame.Fill(kMagenta);
+  scene.FillFrame(composer, kMagenta);
   composer.DrawBackgroundPicture(&background, 3, false, 20);
   EXPECT_EQ(random.ranges, (std::vector<int32_t>{3}));
-  EXPECT_TRUE(AllPixels(composer.FFrame, {27, 21, 37, 27}, kGreen));
-  EXPECT_EQ(composer.FFrame.At(0, 0), kBlack);
+  EXPECT_TRUE(AllPixels(composer.Frame(), {27, 21, 37, 27}, kGreen));
+  EXPECT_EQ(composer.Frame().At(0, 0), kBlack);
 }
 
 TEST_F(BackgroundPicture, UnknownModeAndNoRecord) {
@@ -238,20 +238,23 @@ TEST_F(BackgroundPicture, MissingFileShowsTheProjectsMessageAndDrawsNothing) {
   scene.project.PicturesEmbedded = false;
   scene.project.UiTexts[44] = "Cannot find %s, sorry";
   background.FileName = "C:\\pics\\sky.jpg";
-  scene.composer.FFrame.Fill(kMagenta);
-  scene.composer.DrawBackgroundPicture(&background, 0, false, 20);
-  ASSERT_EQ(scene.host.messages.size(), 1u);
-  EXPECT_EQ(scene.host.messages[0], "Cannot find C:\\pics\\sky.jpg, sorry");
-  EXPECT_EQ(scene.host.quits, 0);
+  scene.FillFrame(scene.composer, kMagenta);
+  const auto error = scene.composer.DrawBackgroundPicture(&background, 0, false, 20);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "Cannot find C:\\pics\\sky.jpg, sorry");
+  EXPECT_TRUE(error->missing);
+  EXPECT_FALSE(error->slide);
   EXPECT_TRUE(AllPixels(Frame(), Frame().Bounds(), kMagenta));
 }
 
 TEST_F(BackgroundPicture, DamagedPictureIsReportedAndTheFrameKept) {
   project::TPictureInfo& background = scene.AddBytes({'B', 'M', 1, 2, 3}, 1, true);
-  scene.composer.FFrame.Fill(kMagenta);
-  scene.composer.DrawBackgroundPicture(&background, 0, false, 20);
-  ASSERT_EQ(scene.host.messages.size(), 1u);
-  EXPECT_NE(scene.host.messages[0].find("BMP"), std::string::npos);
+  scene.FillFrame(scene.composer, kMagenta);
+  const auto error = scene.composer.DrawBackgroundPicture(&background, 0, false, 20);
+  ASSERT_TRUE(error);
+  EXPECT_NE(error->message.find("BMP"), std::string::npos);
+  EXPECT_FALSE(error->missing);
+  EXPECT_EQ(error->number, background.Number);
   EXPECT_TRUE(AllPixels(Frame(), Frame().Bounds(), kMagenta));
 }
 
@@ -262,14 +265,14 @@ TEST(DesktopBackground, CaptureIsCopiedOneToOneInFullScreen) {
   record.BackgroundSources = "0;";
   const raster::Bitmap desktop = TwoColumns(32, 24, 10, kRed, kBlue);
   const auto bytes = BmpBytes(desktop);
-  ASSERT_TRUE(base::WriteWholeFile(scene.composer.DesktopCapturePath(), bytes.data(), bytes.size()));
-  EXPECT_EQ(scene.composer.DesktopCapturePath(), scene.temp + "mgsmdsk.bmp");
+  ASSERT_TRUE(base::WriteWholeFile(DesktopCapturePath(scene.temp), bytes.data(), bytes.size()));
+  EXPECT_EQ(DesktopCapturePath(scene.temp), scene.temp + "mgsmdsk.bmp");
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(SameBitmap(scene.composer.FFrame, desktop));
+  EXPECT_TRUE(SameBitmap(scene.composer.Frame(), desktop));
 
-  DeleteDesktopCapture(scene.composer.DesktopCapturePath());
-  EXPECT_FALSE(base::FileExists(scene.composer.DesktopCapturePath()));
-  DeleteDesktopCapture(scene.composer.DesktopCapturePath());  // already gone: nothing happens
+  DeleteDesktopCapture(DesktopCapturePath(scene.temp));
+  EXPECT_FALSE(base::FileExists(DesktopCapturePath(scene.temp)));
+  DeleteDesktopCapture(DesktopCapturePath(scene.temp));  // already gone: nothing happens
 }
 
 TEST(DesktopBackground, CaptureIsShrunkIntoThePreview) {
@@ -278,10 +281,10 @@ TEST(DesktopBackground, CaptureIsShrunkIntoThePreview) {
   record.BackgroundKinds = "1;";
   record.BackgroundSources = "0;";
   const auto bytes = BmpBytes(TwoColumns(160, 120, 80, kRed, kBlue));
-  ASSERT_TRUE(base::WriteWholeFile(scene.composer.DesktopCapturePath(), bytes.data(), bytes.size()));
+  ASSERT_TRUE(base::WriteWholeFile(DesktopCapturePath(scene.temp), bytes.data(), bytes.size()));
   scene.composer.DrawBackground(record);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {0, 0, 8, 12}, kRed));
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {8, 0, 16, 12}, kBlue));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), {0, 0, 8, 12}, kRed));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), {8, 0, 16, 12}, kBlue));
 }
 
 TEST(DesktopBackground, MissingOrDamagedCaptureGivesARandomStandardColour) {
@@ -291,13 +294,13 @@ TEST(DesktopBackground, MissingOrDamagedCaptureGivesARandomStandardColour) {
   record.BackgroundSources = "0;";
   for (const bool damaged : {false, true}) {
     if (damaged) {
-      ASSERT_TRUE(base::WriteWholeFile(scene.composer.DesktopCapturePath(), "BM", 2));
+      ASSERT_TRUE(base::WriteWholeFile(DesktopCapturePath(scene.temp), "BM", 2));
     }
     ScriptedRandom random({0, 0, 4});
     FrameComposer composer = scene.Scripted(random);
     composer.DrawBackground(record);
     EXPECT_EQ(random.ranges, (std::vector<int32_t>{1, 1, 13}));
-    EXPECT_TRUE(AllPixels(composer.FFrame, composer.FFrame.Bounds(),
+    EXPECT_TRUE(AllPixels(composer.Frame(), composer.Frame().Bounds(),
                           raster::PixelFromColorRef(project::StandardColors[4])));
   }
 }

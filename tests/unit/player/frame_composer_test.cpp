@@ -24,8 +24,8 @@ class Composer : public ::testing::Test {
     scene.Add(picture);
     scene.composer.PrepareItem(static_cast<int>(scene.showItems.size()) - 1, display);
   }
-  const raster::Bitmap& Picture() { return scene.composer.FPicture; }
-  raster::Point Origin() { return {scene.composer.FOriginX, scene.composer.FOriginY}; }
+  const raster::Bitmap& Picture() { return scene.composer.Picture(); }
+  raster::Point Origin() { return {scene.composer.Origin().x, scene.composer.Origin().y}; }
   FrameScene scene;
   raster::Bitmap display;
 };
@@ -90,18 +90,18 @@ TEST(ComposerPreview, ActualSizeAndFillActAsFitInside) {
     scene.Add(Solid(2000, 1000, kGreen));
     raster::Bitmap display(152, 112);
     scene.composer.PrepareItem(0, display);
-    EXPECT_EQ(scene.composer.FPicture.Width(), 152) << mode;
-    EXPECT_EQ(scene.composer.FPicture.Height(), 76) << mode;
-    EXPECT_EQ(scene.composer.FOriginY, 18) << mode;
-    EXPECT_TRUE(AllPixels(scene.composer.FPicture, scene.composer.FPicture.Bounds(), kGreen));
+    EXPECT_EQ(scene.composer.Picture().Width(), 152) << mode;
+    EXPECT_EQ(scene.composer.Picture().Height(), 76) << mode;
+    EXPECT_EQ(scene.composer.Origin().y, 18) << mode;
+    EXPECT_TRUE(AllPixels(scene.composer.Picture(), scene.composer.Picture().Bounds(), kGreen));
   }
   FrameScene scene(152, 112, true);
   scene.project.FitMode = 3;
   scene.Add(Solid(20, 10, kGreen));
   raster::Bitmap display(152, 112);
   scene.composer.PrepareItem(0, display);
-  EXPECT_EQ(scene.composer.FPicture.Width(), 152);
-  EXPECT_EQ(scene.composer.FPicture.Height(), 112);
+  EXPECT_EQ(scene.composer.Picture().Width(), 152);
+  EXPECT_EQ(scene.composer.Picture().Height(), 112);
 }
 
 TEST(ComposerPlacement, RandomPlacementKeepsThePictureOnScreen) {
@@ -112,11 +112,11 @@ TEST(ComposerPlacement, RandomPlacementKeepsThePictureOnScreen) {
   int maxX = 0;
   for (int i = 0; i < 300; ++i) {
     scene.composer.PrepareItem(0, display);
-    ASSERT_GE(scene.composer.FOriginX, 0);
-    ASSERT_GE(scene.composer.FOriginY, 0);
-    ASSERT_LT(scene.composer.FOriginX, 200 - 80);
-    ASSERT_LT(scene.composer.FOriginY, 150 - 60);
-    maxX = std::max(maxX, scene.composer.FOriginX);
+    ASSERT_GE(scene.composer.Origin().x, 0);
+    ASSERT_GE(scene.composer.Origin().y, 0);
+    ASSERT_LT(scene.composer.Origin().x, 200 - 80);
+    ASSERT_LT(scene.composer.Origin().y, 150 - 60);
+    maxX = std::max(maxX, scene.composer.Origin().x);
   }
   EXPECT_GT(maxX, 100);
 }
@@ -129,9 +129,9 @@ TEST(ComposerPlacement, RandomPlacementCentresAPictureLargerThanTheArea) {
   raster::Bitmap display(200, 150);
   for (int i = 0; i < 100; ++i) {
     scene.composer.PrepareItem(0, display);
-    ASSERT_EQ(scene.composer.FOriginX, -15);
-    ASSERT_GE(scene.composer.FOriginY, 0);
-    ASSERT_LT(scene.composer.FOriginY, 50);
+    ASSERT_EQ(scene.composer.Origin().x, -15);
+    ASSERT_GE(scene.composer.Origin().y, 0);
+    ASSERT_LT(scene.composer.Origin().y, 50);
   }
 }
 
@@ -146,7 +146,7 @@ TEST_F(Composer, TransparentPictureShowsTheFrameWhereItsTopLeftColourWas) {
   EXPECT_TRUE(AllPixels(Picture(), {0, 0, 40, 5}, kGreen));
   EXPECT_TRUE(AllPixels(Picture(), {0, 15, 40, 20}, kGreen));
   EXPECT_TRUE(AllPixels(Picture(), {0, 0, 10, 20}, kGreen));
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kGreen));  // frame unchanged
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kGreen));  // frame unchanged
 }
 
 TEST_F(Composer, ShrunkTransparentPictureHasNoFringeOfTheKeyColour) {
@@ -197,28 +197,31 @@ TEST_F(Composer, MissingPictureFileEndsTheShowWithItsPath) {
   scene.project.PicturesEmbedded = false;
   project::TPictureInfo& missing = scene.Add(Solid(10, 10, kRed));
   missing.FileName = "C:\\photos\\sky.jpg";
-  scene.composer.FitPicture(missing);
-  ASSERT_EQ(scene.host.messages.size(), 1u);
-  EXPECT_EQ(scene.host.messages[0], "File not found : /no/such/folder/sky.jpg");
-  EXPECT_EQ(scene.host.quits, 1);
+  auto error = scene.composer.FitPicture(missing);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "File not found : /no/such/folder/sky.jpg");
+  EXPECT_TRUE(error->missing && error->slide);
   EXPECT_TRUE(SameBitmap(Picture(), before));
   EXPECT_EQ(Origin(), origin);
 
   scene.project.FilesBesideProgram = false;
-  scene.composer.FitPicture(missing);
-  EXPECT_EQ(scene.host.messages.back(), "File not found : C:\\photos\\sky.jpg");
-  EXPECT_EQ(scene.host.quits, 2);
+  error = scene.composer.FitPicture(missing);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->message, "File not found : C:\\photos\\sky.jpg");
 }
 
 TEST_F(Composer, DamagedPictureIsReportedAndTheShowGoesOn) {
   Prepare(Solid(100, 50, kGreen));
   scene.AddBytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 2}, 2);
-  scene.composer.PrepareItem(1, display);
-  ASSERT_EQ(scene.host.messages.size(), 1u);
-  EXPECT_NE(scene.host.messages[0].find("picture1.jpg"), std::string::npos);
-  EXPECT_NE(scene.host.messages[0].find("JPEG"), std::string::npos);
-  EXPECT_EQ(scene.host.quits, 0);
+  scene.project.ComposeMode = 0;
+  const PictureErrors errors = scene.composer.PrepareItem(1, display);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].message.find("picture1.jpg"), std::string::npos);
+  EXPECT_NE(errors[0].message.find("JPEG"), std::string::npos);
+  EXPECT_FALSE(errors[0].missing);
+  EXPECT_TRUE(errors[0].slide);
   EXPECT_TRUE(Picture().IsEmpty());
+  EXPECT_TRUE(SameBitmap(display, scene.composer.Frame()));  // the background is shown at once
 }
 
 TEST_F(Composer, CompositeModeKeepsTextsOffTheFrame) {
@@ -229,9 +232,23 @@ TEST_F(Composer, CompositeModeKeepsTextsOffTheFrame) {
   record.CaptionPosition = 1;
   record.CaptionFont.Color = 0xFFFFFF;
   scene.composer.PrepareItem(0, display);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, scene.composer.FFrame.Bounds(), kBlack));
-  EXPECT_TRUE(SameBitmap(scene.composer.FComposite, scene.composer.FFrame));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kBlack));
+  EXPECT_TRUE(SameBitmap(scene.composer.Composite(), scene.composer.Frame()));
   EXPECT_TRUE(AllPixels(display, display.Bounds(), kMagenta));  // the transition brings it in
+
+  // The transition starts from the screen and brings in the whole composed
+  // screen: the picture at its place with the caption over it.
+  const transitions::ShowSurfaces surfaces = scene.composer.StartSurfaces(0, display);
+  EXPECT_TRUE(surfaces.compositeMode);
+  EXPECT_EQ(surfaces.source, &scene.composer.Composite());
+  EXPECT_EQ(surfaces.back, &scene.composer.Frame());
+  EXPECT_EQ(surfaces.origin, (raster::Point{0, 0}));
+  EXPECT_EQ(scene.composer.Origin(), (raster::Point{0, 0}));
+  const raster::Bitmap& composite = scene.composer.Composite();
+  EXPECT_TRUE(AllPixels(composite, {0, 0, 40, 10}, kWhite));
+  EXPECT_TRUE(AllPixels(composite, {462, 359, 562, 409}, kGreen));
+  EXPECT_EQ(composite.At(461, 359), kBlack);
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), scene.composer.Frame().Bounds(), kMagenta));
 }
 
 TEST_F(Composer, SeparateModeDrawsTextsIntoTheFrameAndShowsItAtOnce) {
@@ -242,9 +259,14 @@ TEST_F(Composer, SeparateModeDrawsTextsIntoTheFrameAndShowsItAtOnce) {
   record.CaptionPosition = 1;
   record.CaptionFont.Color = 0xFFFFFF;
   scene.composer.PrepareItem(0, display);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {0, 0, 40, 10}, kWhite));
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {40, 0, 1024, 768}, kBlack));
-  EXPECT_TRUE(SameBitmap(display, scene.composer.FFrame));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), {0, 0, 40, 10}, kWhite));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), {40, 0, 1024, 768}, kBlack));
+  EXPECT_TRUE(SameBitmap(display, scene.composer.Frame()));
+  // The transition brings the picture alone in at its origin.
+  const transitions::ShowSurfaces surfaces = scene.composer.StartSurfaces(0, display);
+  EXPECT_FALSE(surfaces.compositeMode);
+  EXPECT_EQ(surfaces.source, &scene.composer.Picture());
+  EXPECT_EQ(surfaces.origin, (raster::Point{462, 359}));
 }
 
 TEST_F(Composer, BackdropOfAMediaItemAlwaysHasItsTexts) {
@@ -256,8 +278,8 @@ TEST_F(Composer, BackdropOfAMediaItemAlwaysHasItsTexts) {
   record.TextPosition = 1;
   record.TextFont.Color = 0x0000FF;
   scene.composer.PrepareBackdrop(0, display);
-  EXPECT_TRUE(AllPixels(scene.composer.FFrame, {0, 0, 40, 10}, kRed));
-  EXPECT_TRUE(SameBitmap(display, scene.composer.FFrame));
+  EXPECT_TRUE(AllPixels(scene.composer.Frame(), {0, 0, 40, 10}, kRed));
+  EXPECT_TRUE(SameBitmap(display, scene.composer.Frame()));
 }
 
 TEST_F(Composer, IndexOutOfRangeDoesNothing) {
@@ -269,12 +291,14 @@ TEST_F(Composer, IndexOutOfRangeDoesNothing) {
   EXPECT_TRUE(AllPixels(display, display.Bounds(), kMagenta));
 }
 
-TEST(ComposerArea, ResizingTheShowAreaResizesTheFrame) {
+TEST(ComposerArea, ResizingTheShowAreaResizesFrameAndComposite) {
   FrameScene scene(100, 80);
-  EXPECT_EQ(scene.composer.FFrame.Width(), 100);
+  EXPECT_EQ(scene.composer.Frame().Width(), 100);
   scene.composer.SetShowArea(3840, 2160, false);
-  EXPECT_EQ(scene.composer.FFrame.Width(), 3840);
-  EXPECT_EQ(scene.composer.FFrame.Height(), 2160);
+  for (const raster::Bitmap* bitmap : {&scene.composer.Frame(), &scene.composer.Composite()}) {
+    EXPECT_EQ(bitmap->Width(), 3840);
+    EXPECT_EQ(bitmap->Height(), 2160);
+  }
 }
 
 // JPEG pictures made by ImageMagick at test time.
@@ -305,12 +329,12 @@ TEST(ComposerJpeg, ALargeJpegIsDecodedSmallerButFittedByItsOwnSize) {
   scene.AddBytes(jpeg, 2);
   raster::Bitmap display(1024, 768);
   scene.composer.PrepareItem(0, display);
-  EXPECT_EQ(scene.composer.FPicture.Width(), 1024);
-  EXPECT_EQ(scene.composer.FPicture.Height(), 512);
-  EXPECT_EQ(scene.composer.FOriginY, 128);
+  EXPECT_EQ(scene.composer.Picture().Width(), 1024);
+  EXPECT_EQ(scene.composer.Picture().Height(), 512);
+  EXPECT_EQ(scene.composer.Origin().y, 128);
   // Top rows red, bottom rows blue, alpha opaque.
-  const raster::Pixel top = scene.composer.FPicture.At(500, 2);
-  const raster::Pixel bottom = scene.composer.FPicture.At(500, 509);
+  const raster::Pixel top = scene.composer.Picture().At(500, 2);
+  const raster::Pixel bottom = scene.composer.Picture().At(500, 509);
   EXPECT_GT(raster::PixelR(top), 230);
   EXPECT_GT(raster::PixelB(bottom), 230);
   EXPECT_EQ(raster::PixelA(top), 255);

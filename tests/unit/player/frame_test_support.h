@@ -1,6 +1,6 @@
 // A small show for the frame composition tests: a project held in memory with
-// BMP pictures made at test time, a host that records messages and quit
-// requests, the box text renderer and a composer over them.
+// BMP pictures made at test time, the box text renderer and a composer over
+// them.
 #pragma once
 
 #include <cstdint>
@@ -96,14 +96,6 @@ class TestServices final : public project::StdProjectServices {
   std::string temp_;
 };
 
-class RecordingHost final : public FrameHost {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void PostQuit() override { ++quits; }
-  std::vector<std::string> messages;
-  int quits = 0;
-};
-
 // A bitmap of one colour.
 inline Bitmap Solid(int w, int h, Pixel color) { return Bitmap(w, h, color); }
 
@@ -155,12 +147,15 @@ class FrameScene {
         project(TestServices::kProgramPath, services),
         seeded(seed),
         text(8, 10),
-        composer(project, showItems, backgroundItems, seeded, text, host) {
+        composer(project, showItems, backgroundItems, seeded, text) {
     auto file = std::make_unique<MemoryFile>();
     memory = file.get();
     project.FileHandle = std::move(file);
     project.RandomPlacement = false;
     composer.SetShowArea(width, height, preview);
+    width_ = width;
+    height_ = height;
+    preview_ = preview;
   }
 
   // Appends a record whose embedded item holds `picture` as a BMP; it joins the
@@ -191,9 +186,20 @@ class FrameScene {
 
   // Runs the composer with a scripted generator instead of the seeded one.
   FrameComposer Scripted(ScriptedRandom& random) {
-    FrameComposer c(project, showItems, backgroundItems, random, text, host);
-    c.SetShowArea(composer.FShowWidth, composer.FShowHeight, composer.FPreview);
+    FrameComposer c(project, showItems, backgroundItems, random, text);
+    c.SetShowArea(width_, height_, preview_);
     return c;
+  }
+
+  // Paints the whole frame of `c` in one colour, as a plain background does
+  // (without drawing a random number).
+  void FillFrame(FrameComposer& c, Pixel color) {
+    base::SeededRandom unused(0);
+    project::TPictureInfo plain(unused);
+    plain.BackgroundKinds = "";
+    plain.RandomBackgroundColor = false;
+    plain.BackgroundColor = raster::ColorRefFromPixel(color);
+    c.DrawBackground(plain);
   }
 
   std::string temp;
@@ -203,10 +209,14 @@ class FrameScene {
   base::SeededRandom recordRandom{1};
   base::SeededRandom seeded;
   BoxTextRenderer text;
-  RecordingHost host;
   FrameComposer::ItemList showItems;
   FrameComposer::ItemList backgroundItems;
   FrameComposer composer;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  bool preview_ = false;
 };
 
 }  // namespace player::testing

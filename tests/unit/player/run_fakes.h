@@ -1,19 +1,27 @@
-// Fakes for driving TfRun natively: a platform that records timers, messages
-// and close requests, and a composer that paints each item in its own colour.
+// A fake platform for driving TfRun natively, as strict as Windows: posted
+// messages (close requests among them) wait in a queue until a message loop
+// takes them, the main loop or the loop of a modal dialog that is open; timers
+// fire as simulated time passes; what reaches the screen is what was
+// presented. And a show of solid-colour pictures in a real program file.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
 #include "base/random.h"
+#include "player/frame_box_text.h"
+#include "player/frame_test_support.h"
+#include "player/run_messages.h"
 #include "player/run_platform.h"
 #include "player/run_window.h"
-#include "player/slide_composer.h"
 #include "project/container_fixture.h"
+#include "raster/canvas.h"
 #include "settings/fake_settings_backend.h"
 #include "settings/rw_setting.h"
 
@@ -22,96 +30,180 @@ namespace player::testing {
 struct TimerState {
   bool enabled = false;
   uint32_t intervalMs = 0;
+  int64_t due = 0;
 };
 
-class FakePlatform : public RunPlatform {
+// What a modal dialog does while it is open (time passing, a message arriving)
+// and how it is answered.
+struct PromptAnswer {
+  PromptAnswer(bool yes = false, std::string text = {}, std::function<void()> during = {})
+      : confirmed(yes), typed(std::move(text)), whileOpen(std::move(during)) {}
+  bool confirmed;
+  std::string typed;
+  std::function<void()> whileOpen;
+};
+
+class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCapturer {
  public:
+  static constexpr uint32_t kClose = 0x0010;  // WM_CLOSE
+
   TfRun* run = nullptr;
+  int64_t now = 0;
   std::map<RunTimer, TimerState> timers;
-  std::vector<uint32_t> posted;
+  std::deque<uint32_t> queue;    // posted, not yet handled
+  std::vector<uint32_t> posted;  // every message posted, in order
   int closeRequests = 0;
   bool closed = false;
-  std::deque<std::pair<bool, std::string>> passwordAnswers;  // (confirmed, typed)
+  int modalDepth = 0;
+  std::deque<PromptAnswer> passwordAnswers;
   int passwordPrompts = 0;
+  std::function<void()> whileSettingDialog;
   int settingDialogs = 0;
   std::vector<std::string> messages;
+  std::deque<MenuChoice> menuChoices;
+  int menus = 0;
   bool cursorHidden = false;
-  int desktopCaptures = 0;
-  int desktopDeletes = 0;
+  int fronts = 0;
+  raster::Bitmap image;   // the show image
+  raster::Bitmap screen;  // what has been presented of it
   std::vector<raster::Rect> presented;
-  raster::Bitmap image;
 
+  // ShowWindowPort.
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
-    timers[timer].enabled = enabled;
-    if (enabled) timers[timer].intervalMs = intervalMs;
+    TimerState& state = timers[timer];
+    state.enabled = enabled;
+    if (!enabled) return;
+    state.intervalMs = intervalMs;
+    state.due = now + intervalMs;
   }
-  void PostToWindow(uint32_t message, uintptr_t, intptr_t) override { posted.push_back(message); }
+  void PostToWindow(uint32_t message, uintptr_t, intptr_t) override {
+    posted.push_back(message);
+    queue.push_back(message);
+  }
   void RequestClose() override {
     ++closeRequests;
-    if (run && run->FormCloseQuery()) closed = true;
+    queue.push_back(kClose);
   }
-  bool InputPassword(std::string& typed) override {
-    ++passwordPrompts;
-    if (passwordAnswers.empty()) return false;
-    auto [confirmed, text] = passwordAnswers.front();
-    passwordAnswers.pop_front();
-    typed = text;
-    return confirmed;
-  }
-  void ShowSettingDialog() override { ++settingDialogs; }
-  void ProcessMessages() override {}
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void BringToFront() override {}
+  void BringToFront() override { ++fronts; }
   void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }
   bool CursorHidden() const override { return cursorHidden; }
-  void CaptureDesktop() override { ++desktopCaptures; }
-  void DeleteDesktopCapture() override { ++desktopDeletes; }
   raster::Bitmap& ShowImage() override { return image; }
-  void Present(const raster::Rect& area) override { presented.push_back(area); }
+  void Present(const raster::Rect& area) override {
+    presented.push_back(area);
+    raster::Canvas(screen).Blit({area.left, area.top}, image, area);
+  }
+  void ProcessMessages() override { Pump(); }
+
+  // RunDialogs: each one a modal loop that takes the posted messages.
+  bool InputPassword(std::string& typed) override {
+    ++passwordPrompts;
+    const PromptAnswer answer = passwordAnswers.empty() ? PromptAnswer{} : passwordAnswers.front();
+    if (!passwordAnswers.empty()) passwordAnswers.pop_front();
+    Modal(answer.whileOpen);
+    typed = answer.typed;
+    return answer.confirmed;
+  }
+  void ShowSettingDialog() override {
+    ++settingDialogs;
+    Modal(whileSettingDialog);
+  }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    Modal({});
+  }
+  MenuChoice PopupMenu(std::optional<raster::Point>, const std::string&, const std::string&) override {
+    ++menus;
+    const MenuChoice choice = menuChoices.empty() ? MenuChoice::None : menuChoices.front();
+    if (!menuChoices.empty()) menuChoices.pop_front();
+    Modal({});
+    return choice;
+  }
+
+  // DesktopCapturer: a small bitmap file stands for the screenshot.
+  void CaptureDesktop(const std::string& path) override {
+    capturePath = path;
+    const std::vector<uint8_t> bytes = BmpBytes(raster::Bitmap(2, 2));
+    base::WriteWholeFile(path, bytes.data(), bytes.size());
+  }
+  std::string capturePath;
+
+  // The message loop: handles every posted message in order.
+  void Pump() {
+    while (!queue.empty() && !closed) {
+      const uint32_t message = queue.front();
+      queue.pop_front();
+      if (message == kClose)
+        Close();
+      else
+        run->HandleMessage(message, 0, 0);
+    }
+  }
+
+  // Lets `ms` milliseconds pass: each timer fires when it is due, after the
+  // messages posted before it.
+  void Advance(int64_t ms) {
+    const int64_t end = now + ms;
+    for (;;) {
+      Pump();
+      std::optional<RunTimer> next;
+      for (auto& [timer, state] : timers)
+        if (state.enabled && state.due <= end && (!next || state.due < timers[*next].due)) next = timer;
+      if (!next || closed) break;
+      TimerState& state = timers[*next];
+      now = std::max(now, state.due);
+      state.due = now + std::max<uint32_t>(state.intervalMs, 1);
+      Fire(*next);
+    }
+    now = std::max(now, end);
+  }
+
+  void Fire(RunTimer timer) {
+    switch (timer) {
+      case RunTimer::Show: run->ShowTimerTimer(); break;
+      case RunTimer::Select: run->SelectTimerTimer(); break;
+      case RunTimer::MaxRuntime: run->MaxRuntimeTimer(); break;
+      case RunTimer::Video:
+      case RunTimer::MusicPlay: break;
+    }
+  }
 
   bool Enabled(RunTimer timer) { return timers[timer].enabled; }
   uint32_t Interval(RunTimer timer) { return timers[timer].intervalMs; }
-};
-
-// Each item's picture is a 4 x 4 block of a colour made from its index.
-class FakeComposer : public SlideComposer {
- public:
-  explicit FakeComposer(std::vector<int>& prepared) : prepared_(prepared) {}
-  void Resize(int width, int height, bool) override {
-    frame_.Reset(width, height);
-    composite_.Reset(width, height);
-  }
-  void PrepareItem(int index) override {
-    prepared_.push_back(index);
-    picture_.Reset(4, 4, ColorOf(index));
-    origin_ = {2, 3};
-  }
-  void PrepareBackgroundAndTexts(int index) override { prepared_.push_back(100 + index); }
-  void DrawTexts(int, raster::Bitmap&) override {}
-  raster::Bitmap& Picture() override { return picture_; }
-  raster::Bitmap& Frame() override { return frame_; }
-  raster::Bitmap& Composite() override { return composite_; }
-  raster::Point Origin() const override { return origin_; }
-  void SetOrigin(raster::Point origin) override { origin_ = origin; }
-  static raster::Pixel ColorOf(int index) { return raster::MakePixel(static_cast<uint8_t>(10 + index), 0, 0); }
 
  private:
-  std::vector<int>& prepared_;
-  raster::Bitmap picture_, frame_, composite_;
-  raster::Point origin_{};
+  void Modal(const std::function<void()>& whileOpen) {
+    ++modalDepth;
+    Pump();
+    if (whileOpen) whileOpen();
+    Pump();
+    --modalDepth;
+  }
+
+  // WM_CLOSE: the close check, then the window goes.
+  void Close() {
+    if (!run->FormCloseQuery()) return;
+    run->FormClose();
+    run->FormDestroy();
+    closed = true;
+  }
 };
 
-// A show of `items` picture records written into a real program file.
+// The colour of item k's picture.
+inline raster::Pixel ItemColour(int k) { return raster::MakePixel(static_cast<uint8_t>(40 + 20 * k), 200, 0); }
+
+// A show of picture items written into a real program file: item k is a
+// picture of ItemColour(k), 8 x 6 unless `sizes` says otherwise, on a black
+// background without texts.
 struct ShowFixture {
   std::string folder;
-  std::string header;  // extra header records
+  std::string header;              // extra header records
   std::vector<std::string> items;  // extra record text per item
+  std::vector<Size> sizes;         // picture sizes per item
   settings::testing::FakeSettingsBackend backend;
   testing_support::RecordingServices services;
   FakePlatform platform;
+  BoxTextRenderer text{8, 10};
   base::SeededRandom random{42};
-  std::vector<int> prepared;
-  std::function<std::unique_ptr<SlideComposer>()> makeComposer;  // default: FakeComposer
   std::unique_ptr<TfRun> run;
 
   explicit ShowFixture(const std::string& name)
@@ -124,38 +216,53 @@ struct ShowFixture {
   }
 
   TfRun& Start(bool preview = false, int width = 64, int height = 48) {
+    using testing_support::Record;
     if (setting) setting->WriteSetting();
     testing_support::ContainerBytes c;
     std::string records;
     for (size_t k = 0; k < items.size(); ++k) {
-      c.itemOffsets.push_back(c.AddItem("pic"));
-      records += testing_support::Record(1, std::to_string(k)) + testing_support::Record(3, "3") + items[k] + "\x7F";
+      const Size size = k < sizes.size() ? sizes[k] : Size{8, 6};
+      const std::vector<uint8_t> bmp = BmpBytes(raster::Bitmap(size.width, size.height,
+                                                               ItemColour(static_cast<int>(k))));
+      c.itemOffsets.push_back(c.AddItem(std::string(bmp.begin(), bmp.end())));
+      records += Record(1, std::to_string(k)) + Record(3, std::to_string(bmp.size())) + Record(45, "1") +
+                 Record(46, "0;") + Record(60, "0") + Record(47, "0") + Record(7, "0") + Record(17, "0") + items[k] +
+                 "\x7F";
     }
     c.itemOffsets.push_back(0);
     c.itemOffsets.push_back(0);
     testing_support::WriteFile(folder + "Show.scr",
-                               c.Finish(records, testing_support::Record(30, "Show.scr") + header));
+                               c.Finish(records, Record(30, "Show.scr") + Record(3, "0") + header));
     platform.image.Reset(width, height);
-    run = std::make_unique<TfRun>(RunDependencies{
-        folder + "Show.scr", services, backend, platform, random,
-        [this](TfRun&) { return makeComposer ? makeComposer() : std::make_unique<FakeComposer>(prepared); }});
+    platform.screen.Reset(width, height);
+    run = std::make_unique<TfRun>(
+        RunDependencies{folder + "Show.scr", services, backend, RunPlatform{platform, platform, platform, text}, random});
     platform.run = run.get();
     if (preview)
       run->SetupPreview(width, height);
     else
       run->SetupFullScreen(width, height);
     run->FormShow();
+    platform.Pump();
     return *run;
   }
 
-  // Ticks ShowTimer until the transition is done (at most `limit` ticks).
+  // Steps the transition until it is done (at most `limit` ticks); the number
+  // of ticks it took.
   int FinishTransition(int limit = 10000) {
     int ticks = 0;
-    while (platform.Enabled(RunTimer::Show) && ticks < limit) {
-      run->ShowTimerTimer();
+    while (platform.Enabled(RunTimer::Show) && ticks < limit && !platform.closed) {
+      platform.Advance(platform.Interval(RunTimer::Show));
       ++ticks;
     }
     return ticks;
+  }
+
+  // The item whose colour the screen shows at (x, y); -1 for none.
+  int ShownItem(int x = 32, int y = 24) const {
+    for (int k = 0; k < static_cast<int>(items.size()); ++k)
+      if (platform.screen.At(x, y) == ItemColour(k)) return k;
+    return -1;
   }
 
   std::unique_ptr<settings::TRWSetting> setting;

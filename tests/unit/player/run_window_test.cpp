@@ -10,13 +10,14 @@
 
 namespace {
 
+using player::MenuChoice;
 using player::RunTimer;
 using player::testing::ShowFixture;
 using testing_support::Record;
 
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-// Three picture items without transitions, in order.
+// `count` picture items without transitions, in order, each shown 5 s.
 ShowFixture& Sequential(ShowFixture& show, int count = 3) {
   show.header = Record(4, "0") + Record(5, "5");
   show.items.assign(static_cast<size_t>(count), Record(36, ""));
@@ -26,36 +27,40 @@ ShowFixture& Sequential(ShowFixture& show, int count = 3) {
 TEST(RunWindowLoop, SequentialOrderWrapsAndTheFirstItemStartsAtOnce) {
   ShowFixture show(TestName());
   Sequential(show).Start();
-  ASSERT_EQ(show.prepared, (std::vector<int>{0})) << "the first item starts when the window is shown";
-  EXPECT_TRUE(show.platform.Enabled(RunTimer::Show));
+  EXPECT_TRUE(show.platform.Enabled(RunTimer::Show)) << "the first item starts when the window is shown";
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
-  for (int k = 0; k < 3; ++k) {
+  EXPECT_TRUE(base::FileExists(show.platform.capturePath)) << "the desktop is captured before the show";
+  std::vector<int> shown;
+  for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(show.FinishTransition(), 1) << "an empty list runs the one-tick no-transition effect";
+    shown.push_back(show.ShownItem());
     ASSERT_TRUE(show.platform.Enabled(RunTimer::Select));
     EXPECT_EQ(show.platform.Interval(RunTimer::Select), 6000u) << "display time 5 s plus one second";
-    show.run->SelectTimerTimer();
+    show.platform.Advance(5999);
+    EXPECT_FALSE(show.platform.Enabled(RunTimer::Show)) << "the next item waits the whole display time";
+    show.platform.Advance(1);
   }
-  EXPECT_EQ(show.prepared, (std::vector<int>{0, 1, 2, 0}));
-  EXPECT_EQ(show.platform.desktopCaptures, 1);
+  EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0}));
   show.run.reset();
-  EXPECT_EQ(show.platform.desktopDeletes, 1);
+  EXPECT_FALSE(base::FileExists(show.platform.capturePath));
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
 }
 
 TEST(RunWindowLoop, RandomOrderMayRepeatAnItem) {
   ShowFixture show(TestName());
+  show.header = Record(5, "0");
   show.items.assign(3, Record(36, ""));
   show.Start();
+  std::vector<int> shown;
   for (int k = 0; k < 60; ++k) {
     show.FinishTransition();
-    show.run->SelectTimerTimer();
+    shown.push_back(show.ShownItem());
+    show.platform.Advance(1000);
   }
   bool repeated = false;
-  std::set<int> seen;
-  for (size_t k = 1; k < show.prepared.size(); ++k) repeated |= show.prepared[k] == show.prepared[k - 1];
-  for (int index : show.prepared) seen.insert(index);
+  for (size_t k = 1; k < shown.size(); ++k) repeated |= shown[k] == shown[k - 1];
   EXPECT_TRUE(repeated);
-  EXPECT_EQ(seen, (std::set<int>{0, 1, 2}));
+  EXPECT_EQ(std::set<int>(shown.begin(), shown.end()), (std::set<int>{0, 1, 2}));
 }
 
 TEST(RunWindowLoop, FinishedPictureShowsWholeAtItsOriginAndHidesTheCursor) {
@@ -64,49 +69,46 @@ TEST(RunWindowLoop, FinishedPictureShowsWholeAtItsOriginAndHidesTheCursor) {
   show.header += Record(40, "0");  // picture brought in over the frame
   show.Start();
   show.FinishTransition();
-  const auto& image = show.platform.image;
-  EXPECT_EQ(image.At(2, 3), player::testing::FakeComposer::ColorOf(0));
-  EXPECT_EQ(image.At(5, 6), player::testing::FakeComposer::ColorOf(0));
-  EXPECT_EQ(image.At(6, 7), raster::MakePixel(0, 0, 0));
+  const auto& screen = show.platform.screen;
+  EXPECT_TRUE(player::testing::AllPixels(screen, {28, 21, 36, 27}, player::testing::ItemColour(0)));
+  EXPECT_EQ(screen.At(27, 21), raster::MakePixel(0, 0, 0));
+  EXPECT_EQ(screen.At(36, 26), raster::MakePixel(0, 0, 0));
   EXPECT_TRUE(show.platform.cursorHidden);
   ASSERT_FALSE(show.platform.presented.empty());
-  EXPECT_EQ(show.platform.presented.back(), (raster::Rect{2, 3, 6, 7})) << "only the picture goes to the screen";
+  EXPECT_EQ(show.platform.presented.back(), (raster::Rect{28, 21, 36, 27})) << "the step presents the picture";
 }
 
-TEST(RunWindowLoop, UserTransitionListWhenNewTransitionIsOn) {
-  ShowFixture show(TestName());
-  Sequential(show, 2);
-  show.items = {Record(36, "3;") + Record(34, "0"), Record(36, "3;") + Record(34, "0")};
-  show.Settings().NewTransition = true;
-  show.Settings().Transition = "56;";
-  show.Settings().RandomTransition = false;
-  show.Start();
-  EXPECT_EQ(show.run->FTransitionNo, 56);
+TEST(RunWindowLoop, TheUserListReplacesTheItemsListsWhenNewTransitionIsOn) {
+  for (const bool userList : {false, true}) {
+    ShowFixture show(TestName() + (userList ? "User" : "Items"));
+    Sequential(show, 2);
+    show.items.assign(2, Record(36, "3;") + Record(34, "0"));
+    show.Settings().NewTransition = userList;
+    show.Settings().Transition = "";  // no transition: done in one tick
+    show.Start();
+    if (userList)
+      EXPECT_EQ(show.FinishTransition(), 1);
+    else
+      EXPECT_GT(show.FinishTransition(), 1) << "the item's own band transition";
+  }
 }
 
-TEST(RunWindowLoop, ItemListAndCompositeReplacementOfStretches) {
-  ShowFixture show(TestName());
-  show.header = Record(4, "0");
-  show.items = {Record(36, "120;") + Record(34, "0"), Record(36, "128;") + Record(34, "0")};
-  show.Start();
-  EXPECT_EQ(show.run->FTransitionNo, 130);
-  EXPECT_EQ(show.run->FOriginX, 0);
-  EXPECT_EQ(show.run->FOriginY, 0);
-  EXPECT_EQ(show.platform.Interval(RunTimer::Show),
-            static_cast<uint32_t>(transitions::TransitionEntryFor(130).intervalMs));
-  show.FinishTransition();
-  show.run->SelectTimerTimer();
-  EXPECT_EQ(show.run->FTransitionNo, 138);
-}
-
-TEST(RunWindowLoop, StretchesRunAsThemselvesOutsideCompositeMode) {
-  ShowFixture show(TestName());
-  show.header = Record(4, "0") + Record(40, "2");
-  show.items = {Record(36, "120;") + Record(34, "0")};
-  show.Start();
-  EXPECT_EQ(show.run->FTransitionNo, 120);
-  EXPECT_EQ(show.run->FOriginX, 2);
-  EXPECT_EQ(show.run->FOriginY, 3);
+TEST(RunWindowLoop, CompositeModeRunsTheStretchesAsTheirWholeScreenForms) {
+  for (const bool composite : {true, false}) {
+    ShowFixture show(TestName() + (composite ? "Composite" : "Separate"));
+    show.header = Record(4, "0") + Record(40, composite ? "1" : "2");
+    show.items = {Record(36, "120;") + Record(34, "0")};
+    show.Start();
+    const int number = composite ? 130 : 120;
+    EXPECT_EQ(show.platform.Interval(RunTimer::Show),
+              static_cast<uint32_t>(transitions::TransitionEntryFor(number).intervalMs));
+    show.FinishTransition();
+    EXPECT_EQ(show.ShownItem(), 0);
+    // The whole screen, not the picture alone, was brought in.
+    bool wholeScreen = false;
+    for (const raster::Rect& r : show.platform.presented) wholeScreen |= r == show.platform.image.Bounds();
+    EXPECT_EQ(wholeScreen, composite);
+  }
 }
 
 TEST(RunWindowLoop, MusicMessageFollowsThePictureRecord) {
@@ -117,62 +119,63 @@ TEST(RunWindowLoop, MusicMessageFollowsThePictureRecord) {
   ASSERT_FALSE(show.platform.posted.empty());
   EXPECT_EQ(show.platform.posted.back(), player::UM_PAUSEMUSIC);
   show.FinishTransition();
-  show.run->SelectTimerTimer();
+  show.platform.Advance(6000);
   EXPECT_EQ(show.platform.posted.back(), player::UM_RESUMEMUSIC);
 }
 
 TEST(RunWindowLoop, FlashEndedReArmsSelectTimerWithItsCurrentInterval) {
   ShowFixture show(TestName());
   Sequential(show, 1).Start();
-  show.run->HandleMessage(player::UM_FLASHENDED, 1, 1);
+  EXPECT_TRUE(show.run->HandleMessage(player::UM_FLASHENDED, 1, 1));
   EXPECT_EQ(show.platform.Interval(RunTimer::Select), 1000u) << "the starting interval before any picture ended";
   show.FinishTransition();
   show.run->HandleMessage(player::UM_FLASHENDED, 0, 0);
   EXPECT_EQ(show.platform.Interval(RunTimer::Select), 6000u);
-  show.run->HandleMessage(player::UM_FLASHFRAME, 77, 0);
-  EXPECT_EQ(show.run->FFlashStartFrame, 77);
+  EXPECT_TRUE(show.run->HandleMessage(player::UM_FLASHFRAME, 77, 0));
+  EXPECT_FALSE(show.run->HandleMessage(0x0400 + 1, 0, 0)) << "not a message of the run window";
 }
 
-TEST(RunWindowLoop, MediaItemsShowTheirBackgroundAndMoveOn) {
+TEST(RunWindowLoop, MediaItemsShowTheirBackgroundAtOnceAndMoveOn) {
   ShowFixture show(TestName());
-  show.header = Record(4, "0") + Record(5, "2");
-  show.items = {Record(52, "1"), Record(52, "2"), Record(36, "")};
+  show.header = Record(4, "0") + Record(5, "2") + Record(40, "0");
+  show.items = {Record(52, "1") + Record(47, "255"), Record(52, "2") + Record(47, "65280"), Record(36, "")};
   show.Start();
-  EXPECT_EQ(show.prepared, (std::vector<int>{100}));
+  const auto& screen = show.platform.screen;
+  EXPECT_TRUE(player::testing::AllPixels(screen, screen.Bounds(), player::testing::kRed));
   EXPECT_EQ(show.platform.posted.back(), player::UM_PAUSEMUSIC);
   EXPECT_TRUE(show.platform.Enabled(RunTimer::Select));
   EXPECT_EQ(show.platform.Interval(RunTimer::Select), 3000u);
-  show.run->SelectTimerTimer();
-  show.run->SelectTimerTimer();
-  EXPECT_EQ(show.prepared, (std::vector<int>{100, 101, 2}));
+  show.platform.Advance(3000);
+  EXPECT_TRUE(player::testing::AllPixels(screen, screen.Bounds(), player::testing::kGreen));
+  show.platform.Advance(3000);
+  show.FinishTransition();
+  EXPECT_EQ(show.ShownItem(), 2);
 }
 
 TEST(RunWindowLoop, NoShowItemsIsABlackShowThatCanEnd) {
   ShowFixture show(TestName());
   show.items = {Record(63, "1"), Record(63, "1")};
   auto& run = show.Start();
-  EXPECT_EQ(run.FItemCount, 0);
-  EXPECT_EQ(run.BackgroundItems().size(), 2u);
-  EXPECT_TRUE(show.prepared.empty());
-  run.SelectTimerTimer();
+  show.platform.Advance(10000);
+  EXPECT_FALSE(show.platform.Enabled(RunTimer::Show));
+  EXPECT_TRUE(player::testing::AllPixels(show.platform.screen, show.platform.screen.Bounds(),
+                                         player::testing::kBlack));
   run.FormKeyDown(27);
+  show.platform.Pump();
   EXPECT_TRUE(show.platform.closed);
 }
 
-TEST(RunWindowLoop, UnreadablePictureEndsTheShowAfterAMessage) {
-  class Failing : public player::testing::FakeComposer {
-   public:
-    using FakeComposer::FakeComposer;
-    void PrepareItem(int) override { throw std::runtime_error("JPEG: data ends early"); }
-  };
+TEST(RunWindowLoop, MissingPictureFileEndsTheShowAfterAMessage) {
   ShowFixture show(TestName());
   Sequential(show, 1);
+  show.header += Record(38, "0");  // pictures are files beside the program
+  show.items[0] += Record(2, "C:\\pictures\\gone.bmp");
   show.Settings().EnabledPassword = true;
-  show.makeComposer = [&show] { return std::make_unique<Failing>(show.prepared); };
   show.Start();
-  EXPECT_EQ(show.platform.messages, (std::vector<std::string>{"JPEG: data ends early"}));
+  EXPECT_EQ(show.platform.messages, (std::vector<std::string>{"File not found : " + show.folder + "gone.bmp"}));
   EXPECT_TRUE(show.platform.closed) << "no password stands between a broken show and its end";
   EXPECT_EQ(show.platform.passwordPrompts, 0);
+  EXPECT_FALSE(show.platform.Enabled(RunTimer::Show));
 }
 
 // Ending the show ---------------------------------------------------------
@@ -193,6 +196,7 @@ TEST(RunWindowEnding, SensitivityFiveNeedsSixMovesOfTheThreshold) {
   EXPECT_EQ(show.platform.closeRequests, 0);
   run.pbShowMouseMove(100, 50);
   EXPECT_EQ(show.platform.closeRequests, 1);
+  show.platform.Pump();
   EXPECT_TRUE(show.platform.closed);
 }
 
@@ -222,12 +226,17 @@ TEST(RunWindowEnding, RightClickMenuKeepsMouseFromEndingTheShow) {
   Ending(show).header += Record(34, "1");
   show.Settings().MouseSensitivity = 0;
   auto& run = show.Start();
-  EXPECT_TRUE(run.PopupMenuOffered());
   run.pbShowMouseMove(0, 0);
   for (int k = 0; k < 10; ++k) run.pbShowMouseMove(500 * (k % 2), 0);
   run.pbShowMouseDown(player::MouseButton::Right);
   EXPECT_EQ(show.platform.closeRequests, 0);
-  run.Close1Click();
+  show.platform.menuChoices = {MenuChoice::None, MenuChoice::Stop};
+  run.ContextMenu(raster::Point{3, 4});
+  show.platform.Pump();
+  EXPECT_FALSE(show.platform.closed) << "the menu closed without a choice";
+  run.ContextMenu(raster::Point{3, 4});
+  show.platform.Pump();
+  EXPECT_EQ(show.platform.menus, 2);
   EXPECT_TRUE(show.platform.closed);
 }
 
@@ -240,7 +249,9 @@ TEST(RunWindowEnding, ButtonsFollowTheSettings) {
   run.pbShowMouseDown(player::MouseButton::Left);
   run.pbShowMouseDown(player::MouseButton::Middle);
   run.pbShowDblClick();
+  run.ContextMenu(raster::Point{1, 1});
   EXPECT_EQ(show.platform.closeRequests, 0);
+  EXPECT_EQ(show.platform.menus, 0) << "no menu without RightClickMenu";
   run.pbShowMouseDown(player::MouseButton::Right);
   EXPECT_EQ(show.platform.closeRequests, 1);
 }
@@ -281,7 +292,8 @@ TEST(RunWindowEnding, LongKeyValueNeverMatches) {
 
 TEST(RunWindowEnding, PreviewIgnoresInputAndAsksNoPassword) {
   ShowFixture show(TestName());
-  Ending(show).Settings().MouseSensitivity = 0;
+  Ending(show).header += Record(34, "1");
+  show.Settings().MouseSensitivity = 0;
   show.Settings().MouseLeftClick = true;
   show.Settings().SpecifiedKey = true;
   show.Settings().EnabledPassword = true;
@@ -293,8 +305,9 @@ TEST(RunWindowEnding, PreviewIgnoresInputAndAsksNoPassword) {
   run.pbShowDblClick();
   run.FormKeyDown(27);
   run.FormKeyPress("A");
+  run.ContextMenu(raster::Point{5, 5});
   EXPECT_EQ(show.platform.closeRequests, 0);
-  EXPECT_FALSE(run.PopupMenuOffered());
+  EXPECT_EQ(show.platform.menus, 0) << "the preview has no menu";
   EXPECT_TRUE(run.FormCloseQuery());
   EXPECT_EQ(show.platform.passwordPrompts, 0);
   show.FinishTransition();
@@ -309,15 +322,17 @@ TEST(RunWindowEnding, PasswordCancelledThenAccepted) {
   auto& run = show.Start();
   show.platform.passwordAnswers = {{false, ""}, {true, "wrong"}, {true, "sECRET"}};
   run.pbShowMouseMove(0, 0);
-  run.pbShowMouseMove(300, 0);  // cancelled
+  run.pbShowMouseMove(300, 0);
+  show.platform.Pump();  // cancelled
   EXPECT_FALSE(show.platform.closed);
-  EXPECT_FALSE(run.FInDialog);
   // The next movement counts from where the mouse was at the request.
   run.pbShowMouseMove(305, 0);
   EXPECT_EQ(show.platform.closeRequests, 1);
-  run.pbShowMouseMove(300, 20);  // wrong password
+  run.pbShowMouseMove(300, 20);
+  show.platform.Pump();  // wrong password
   EXPECT_FALSE(show.platform.closed);
-  run.pbShowMouseMove(300, 40);  // the same letters in another case
+  run.pbShowMouseMove(300, 40);
+  show.platform.Pump();  // the same letters in another case
   EXPECT_TRUE(show.platform.closed);
   EXPECT_EQ(show.platform.passwordPrompts, 3);
 }
@@ -326,48 +341,57 @@ TEST(RunWindowEnding, NoSecondPromptWhileThePasswordIsAsked) {
   ShowFixture show(TestName());
   Ending(show).Settings().EnabledPassword = true;
   show.Settings().Password = "pw";
+  show.Settings().MouseLeftClick = true;
   auto& run = show.Start();
-  // The prompt is open (a nested message loop); a key or a timer arrives.
-  run.FInDialog = true;
-  EXPECT_FALSE(run.FormCloseQuery());
-  EXPECT_EQ(show.platform.passwordPrompts, 0);
-  run.FInDialog = false;
-  show.platform.passwordAnswers = {{true, "pw"}};
-  EXPECT_TRUE(run.FormCloseQuery());
+  // While the prompt is open, a click on the show and another close request
+  // arrive; neither opens a second prompt.
+  show.platform.passwordAnswers = {{true, "pw", [&] {
+                                      run.pbShowMouseDown(player::MouseButton::Left);
+                                      show.platform.RequestClose();
+                                      show.platform.Pump();
+                                    }}};
+  run.FormKeyDown(27);
+  show.platform.Pump();
+  EXPECT_EQ(show.platform.passwordPrompts, 1);
+  EXPECT_TRUE(show.platform.closed);
 }
 
 TEST(RunWindowEnding, MaximumRunTimeOfOneMinute) {
   ShowFixture show(TestName());
   Ending(show).Settings().UseMaxRunTime = true;
   show.Settings().MaxRunTime = 1;
-  auto& run = show.Start();
+  show.Start();
   ASSERT_TRUE(show.platform.Enabled(RunTimer::MaxRuntime));
-  for (int k = 0; k < 59; ++k) run.MaxRuntimeTimer();
+  show.platform.Advance(59000);
   EXPECT_EQ(show.platform.closeRequests, 0);
-  run.MaxRuntimeTimer();
+  show.platform.Advance(1000);
   EXPECT_EQ(show.platform.closeRequests, 1);
+  EXPECT_TRUE(show.platform.closed);
   EXPECT_FALSE(show.platform.Enabled(RunTimer::MaxRuntime));
-  EXPECT_FALSE(run.FCanEnd);
 }
 
 TEST(RunWindowEnding, MaximumRunTimeOfZeroMeansOneMinute) {
   ShowFixture show(TestName());
   Ending(show).Settings().UseMaxRunTime = true;
   show.Settings().MaxRunTime = 0;
-  auto& run = show.Start();
-  EXPECT_EQ(run.FRemaining, 60);
+  show.Start();
+  show.platform.Advance(59000);
+  EXPECT_FALSE(show.platform.closed);
+  show.platform.Advance(1000);
+  EXPECT_TRUE(show.platform.closed);
 }
 
 TEST(RunWindowEnding, EndShowIsIgnoredOnceCanEndIsCleared) {
   ShowFixture show(TestName());
   Ending(show).Settings().EnabledPassword = true;
   show.Settings().Password = "pw";
-  auto& run = show.Start();
+  show.Start();
   show.platform.passwordAnswers = {{false, ""}};
-  run.HandleMessage(player::UM_ENDSHOW, 0, 0);
+  show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
+  show.platform.Pump();
   EXPECT_EQ(show.platform.closeRequests, 1);
-  EXPECT_FALSE(run.FCanEnd);
-  run.HandleMessage(player::UM_ENDSHOW, 0, 0);
+  show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
+  show.platform.Pump();
   EXPECT_EQ(show.platform.closeRequests, 1);
   EXPECT_FALSE(show.platform.closed);
 }
@@ -379,19 +403,25 @@ TEST(RunWindowEnding, SettingEntryAsksThePasswordThenOpensTheDialog) {
   show.Settings().Password = "pw";
   auto& run = show.Start();
   show.platform.passwordAnswers = {{false, ""}, {true, "PW"}};
-  run.Setting1Click();
+  show.platform.menuChoices = {MenuChoice::Setting, MenuChoice::Setting};
+  run.ContextMenu(raster::Point{1, 1});
   EXPECT_EQ(show.platform.settingDialogs, 0);
   // The dialog changes the stored settings; the show reads them afterwards.
-  settings::TRWSetting changed("Show.scr", show.backend);
-  changed.ReadSetting();
-  changed.UseMaxRunTime = true;
-  changed.MaxRunTime = 2;
-  changed.WriteSetting();
-  run.Setting1Click();
+  show.platform.whileSettingDialog = [&] {
+    settings::TRWSetting changed("Show.scr", show.backend);
+    changed.ReadSetting();
+    changed.UseMaxRunTime = true;
+    changed.MaxRunTime = 2;
+    changed.WriteSetting();
+  };
+  run.ContextMenu(raster::Point{1, 1});
   EXPECT_EQ(show.platform.settingDialogs, 1);
-  EXPECT_FALSE(run.FInDialog);
-  EXPECT_TRUE(show.platform.Enabled(RunTimer::MaxRuntime));
-  EXPECT_EQ(run.FRemaining, 120);
+  ASSERT_TRUE(show.platform.Enabled(RunTimer::MaxRuntime));
+  show.platform.passwordAnswers = {{true, "pw"}};
+  show.platform.Advance(119000);
+  EXPECT_EQ(show.platform.closeRequests, 0);
+  show.platform.Advance(1000);
+  EXPECT_TRUE(show.platform.closed) << "two minutes from the change";
 }
 
 }  // namespace

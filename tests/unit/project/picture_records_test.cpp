@@ -15,6 +15,12 @@ std::string Rec(int tag, std::string_view value) {
 }
 constexpr char kEnd = '\x7F';
 
+std::vector<std::unique_ptr<TPictureInfo>> ParsePictureBlock(std::string_view block, base::Random& random) {
+  std::vector<std::unique_ptr<TPictureInfo>> pictures;
+  AppendPictureRecords(block, random, pictures);
+  return pictures;
+}
+
 TEST(PictureRecordsTest, TextAfterTheLastRecordEndIsDropped) {
   base::SeededRandom random(1);
   const std::string block = Rec(1, "0") + Rec(8, "first") + kEnd + Rec(1, "1") + Rec(8, "second");

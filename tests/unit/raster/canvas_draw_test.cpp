@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -184,6 +185,26 @@ TEST(CanvasEditRuns, RunsStayInsideTargetAndClip) {
   c.EditRuns({3, 0, 5, 6}, [](Pixel*, int, int, int) { ADD_FAILURE() << "a run outside the clip"; });
   c.EditRuns({0, 6, 10, 9}, [](Pixel*, int, int, int) { ADD_FAILURE() << "a run below the target"; });
   EXPECT_TRUE(c.TakeTouched().IsEmpty());
+}
+
+TEST(TileBitmapTest, RepeatsTheTileAndCutsTheLastColumnAndRow) {
+  Bitmap tile(2, 2);
+  tile.At(0, 0) = MakePixel(1, 0, 0);
+  tile.At(1, 0) = MakePixel(2, 0, 0);
+  tile.At(0, 1) = MakePixel(3, 0, 0);
+  tile.At(1, 1) = MakePixel(4, 0, 0);
+  for (const auto& [w, h] : {std::pair{5, 3}, std::pair{4, 4}, std::pair{1, 1}}) {
+    Bitmap target(w, h, MakePixel(0, 9, 9));
+    TileBitmap(target, tile);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) EXPECT_EQ(target.At(x, y), tile.At(x % 2, y % 2)) << x << "," << y;
+  }
+}
+
+TEST(TileBitmapTest, EmptyTileDrawsNothing) {
+  Bitmap target(3, 3, MakePixel(0, 9, 9));
+  TileBitmap(target, Bitmap());
+  EXPECT_EQ(target.At(2, 2), MakePixel(0, 9, 9));
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ void ExpectDefaults(const TRWSetting& s) {
   EXPECT_TRUE(s.EnabledMusic);
   EXPECT_FALSE(s.UseMaxRunTime);
   EXPECT_EQ(s.MaxRunTime, 60);
-  EXPECT_EQ(s.Transition, DefaultTransitionList());
+  EXPECT_EQ(s.Transition, project::AllTransitionsList());
   EXPECT_TRUE(s.RandomTransition);
   EXPECT_EQ(s.TransitionSpeed, 25);
   EXPECT_FALSE(s.NewTransition);
@@ -86,8 +86,8 @@ TEST(KeyPathTest, CutsTheExtensionByTheLastDotAfterTheLastSeparator) {
   EXPECT_EQ(KeyPathForProject(".scr"), "Software\\Halberline\\");
 }
 
-TEST(DefaultTransitionListTest, NamesEveryIndexInAscendingOrder) {
-  const std::string list = DefaultTransitionList();
+TEST(AllTransitionsListTest, NamesEveryIndexInAscendingOrder) {
+  const std::string list = project::AllTransitionsList();
   EXPECT_EQ(list.substr(0, 8), "0;1;2;3;");
   EXPECT_EQ(list.substr(list.size() - 8), "159;160;");
   // 10 one-digit, 90 two-digit and 61 three-digit indices, each with its ";".
@@ -217,7 +217,7 @@ TEST(RWSettingTest, MissingDwordStopsTheReadWhereItIs) {
   EXPECT_EQ(setting.Password, "secret");
   EXPECT_EQ(setting.MouseSensitivity, 5);
   EXPECT_TRUE(setting.MouseMove);
-  EXPECT_EQ(setting.Transition, DefaultTransitionList());
+  EXPECT_EQ(setting.Transition, project::AllTransitionsList());
 }
 
 TEST(RWSettingTest, ValueOfTheWrongTypeNamesIt) {

@@ -1,0 +1,119 @@
+// TfRun: the inputs that end the show, the close check with its password, the
+// pop-up menu and the maximum run time.
+#include <cstdlib>
+
+#include "player/run_messages.h"
+#include "player/run_window.h"
+#include "settings/check_password.h"
+
+namespace player {
+namespace {
+
+constexpr int kVkReturn = 13;
+constexpr int kVkEscape = 27;
+
+}  // namespace
+
+int32_t TfRun::MouseThreshold() const { return FSetting.MouseSensitivity == 0 ? 10 : FSetting.MouseSensitivity * 10; }
+
+void TfRun::pbShowMouseMove(int x, int y) {
+  if (platform_.window.CursorHidden()) platform_.window.SetCursorHidden(false);
+  if (FPreview || FInDialog) {
+    FMouseRefX = x;
+    FMouseRefY = y;
+    return;
+  }
+  if (FProjectInfo->RightClickMenu != 0 || !FSetting.MouseMove) return;
+  if (FMouseRefX == kMouseUnset) {
+    FMouseRefX = x;
+    FMouseRefY = y;
+    return;
+  }
+  const int32_t threshold = MouseThreshold();
+  if (std::abs(x - FMouseRefX) < threshold && std::abs(y - FMouseRefY) < threshold) return;
+  ++FMouseMoves;
+  if (FMouseMoves <= FSetting.MouseSensitivity) return;
+  FMouseRefX = x;
+  FMouseRefY = y;
+  FMouseMoves = 0;
+  platform_.window.RequestClose();
+}
+
+void TfRun::pbShowMouseDown(MouseButton button) {
+  if (FPreview || FInDialog) return;
+  if (button == MouseButton::Left && FSetting.MouseLeftClick) platform_.window.RequestClose();
+  if (button == MouseButton::Right && FProjectInfo->RightClickMenu == 0 && FSetting.MouseRightClick)
+    platform_.window.RequestClose();
+}
+
+void TfRun::pbShowDblClick() {
+  if (!FPreview && FSetting.MouseDoubleClick) platform_.window.RequestClose();
+}
+
+void TfRun::FormKeyDown(int virtualKey) {
+  if (FPreview) return;
+  if ((FSetting.EscKey && virtualKey == kVkEscape) || (FSetting.EnterKey && virtualKey == kVkReturn))
+    platform_.window.RequestClose();
+}
+
+void TfRun::FormKeyPress(std::string_view character) {
+  if (!FPreview && FSetting.SpecifiedKey && FSetting.KeyValue == character) platform_.window.RequestClose();
+}
+
+bool TfRun::PopupMenuOffered() const { return FProjectInfo->RightClickMenu != 0 && !FPreview; }
+
+void TfRun::ContextMenu(std::optional<raster::Point> at) {
+  if (!PopupMenuOffered() || FInDialog) return;
+  platform_.window.SetCursorHidden(false);
+  switch (platform_.dialogs.PopupMenu(at, FProjectInfo->MenuSettingCaption(), FProjectInfo->MenuStopCaption())) {
+    case MenuChoice::Setting: Setting1Click(); break;
+    case MenuChoice::Stop: Close1Click(); break;
+    case MenuChoice::None: break;
+  }
+}
+
+void TfRun::Close1Click() { platform_.window.RequestClose(); }
+
+bool TfRun::AskPassword() {
+  std::string typed;
+  return platform_.dialogs.InputPassword(typed) && settings::CheckPassword(typed, FSetting.Password);
+}
+
+bool TfRun::FormCloseQuery() {
+  if (!FSetting.EnabledPassword || FPreview || closeWithoutPassword_) return true;
+  // A close request while the password is being asked already waits for that answer.
+  if (FInDialog) return false;
+  FInDialog = true;
+  const bool allowed = AskPassword();
+  FInDialog = false;
+  return allowed;
+}
+
+void TfRun::EndAfterError() {
+  closeWithoutPassword_ = true;
+  platform_.window.RequestClose();
+}
+
+void TfRun::Setting1Click() {
+  FInDialog = true;
+  platform_.window.ProcessMessages();
+  if (!FSetting.EnabledPassword || AskPassword()) {
+    platform_.dialogs.ShowSettingDialog();
+    FSetting.ReadSetting();
+    HandleMessage(UM_SETTINGSCHANGED, 0, 0);
+    if (FItemKind == project::kPictureItem && FSetting.EnabledMusic && FCurrentIndex >= 0 &&
+        FShowItems[static_cast<size_t>(FCurrentIndex)]->PlayMusic)
+      platform_.window.PostToWindow(UM_RESUMEMUSIC);
+  }
+  FInDialog = false;
+}
+
+void TfRun::MaxRuntimeTimer() {
+  if (--FRemaining > 0) return;
+  platform_.window.SetTimer(RunTimer::MaxRuntime, false, 0);
+  platform_.window.PostToWindow(UM_STOPMUSIC);
+  platform_.window.RequestClose();
+  FCanEnd = false;
+}
+
+}  // namespace player
