@@ -13,8 +13,8 @@ constexpr int kVkReturn = 13;
 constexpr int kVkEscape = 27;
 constexpr int32_t kComposite = 1;
 
-std::unique_ptr<project::TProjectInfo> LoadProject(const RunDependencies& deps) {
-  auto info = std::make_unique<project::TProjectInfo>(deps.programPath, deps.projectServices);
+std::unique_ptr<project::TProjectInfo> LoadProject(const std::string& programPath, project::ProjectServices& services) {
+  auto info = std::make_unique<project::TProjectInfo>(programPath, services);
   info->ReadHeader();
   return info;
 }
@@ -25,9 +25,14 @@ TfRun::TfRun(RunDependencies deps)
     : random_(deps.random),
       platform_(deps.platform),
       makeComposer_(std::move(deps.makeComposer)),
-      FProjectInfo(LoadProject(deps)),
+      messages_(deps.projectServices),
+      FProjectInfo(LoadProject(deps.programPath, messages_)),
       FSetting(FProjectInfo->ProjectName, deps.settingsBackend),
-      engine_(deps.random) {
+      engine_(deps.random),
+      mpmusic_(deps.media.MusicDevice(), /*autoRewind=*/true),
+      mp_(deps.media.VideoDevice(), /*autoRewind=*/false),
+      music_(mpmusic_, *FProjectInfo, FSetting, MediaServices()),
+      video_(mp_, deps.media, MediaServices()) {
   InitRun();
   platform_.CaptureDesktop();
 }
@@ -59,6 +64,7 @@ void TfRun::BuildItemLists() {
 }
 
 void TfRun::SetupFullScreen(int screenWidth, int screenHeight) {
+  StartMusic(false);
   FShowWidth = screenWidth;
   FShowHeight = screenHeight;
   FPreview = false;
@@ -69,6 +75,7 @@ void TfRun::SetupFullScreen(int screenWidth, int screenHeight) {
 }
 
 void TfRun::SetupPreview(int hostWidth, int hostHeight) {
+  StartMusic(false);
   FShowWidth = hostWidth;
   FShowHeight = hostHeight;
   FPreview = true;
@@ -88,6 +95,7 @@ void TfRun::FormShow() {
     platform_.ShowImage().Fill(raster::MakePixel(0, 0, 0));
     platform_.Present(platform_.ShowImage().Bounds());
   }
+  messages_.Release();
 }
 
 int TfRun::NextItemIndex(int32_t& kind) {
@@ -108,11 +116,14 @@ void TfRun::SelectTimerTimer() {
   if (FItemCount == 0 || destroyed_) return;
   // Not while a prompt or the settings dialog is open: it must keep the keyboard.
   if (FProjectInfo->RightClickMenu == 0 && !FInDialog) platform_.BringToFront();
+  if (video_.FVideoPlaying) StopVideo();
   FCurrentIndex = NextItemIndex(FItemKind);
   if (FItemKind == 0) {
     StartPictureItem();
-  } else if (FItemKind == 1 || FItemKind == 2) {
+  } else if (FItemKind == 1) {
     StartMediaItem();
+  } else if (FItemKind == 2) {
+    StartVideoItem();
   }
 }
 
@@ -283,7 +294,7 @@ void TfRun::Setting1Click() {
 void TfRun::MaxRuntimeTimer() {
   if (--FRemaining > 0) return;
   platform_.SetTimer(RunTimer::MaxRuntime, false, 0);
-  platform_.PostToWindow(UM_STOPMUSIC);
+  StopMusic();
   platform_.RequestClose();
   FCanEnd = false;
 }
@@ -302,7 +313,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       return true;
     case UM_ENDSHOW:
       if (FCanEnd) {
-        platform_.PostToWindow(UM_STOPMUSIC);
+        StopMusic();
         FCanEnd = false;
         platform_.RequestClose();
       }
@@ -311,13 +322,13 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       FSetting.ReadSetting();
       FRemaining = FSetting.MaxRunTime * 60;
       platform_.SetTimer(RunTimer::MaxRuntime, FSetting.UseMaxRunTime, 1000);
-      if (!FSetting.EnabledMusic) platform_.PostToWindow(UM_PAUSEMUSIC);
+      if (!FSetting.EnabledMusic) PauseMusic();
       return true;
     case UM_STARTMUSIC:
     case UM_STOPMUSIC:
     case UM_PAUSEMUSIC:
     case UM_RESUMEMUSIC:
-      return true;  // music plays once its player exists
+      return HandleMusicMessage(message);
     default:
       return false;
   }
@@ -329,8 +340,9 @@ void TfRun::FormDestroy() {
   for (RunTimer timer : {RunTimer::Show, RunTimer::Select, RunTimer::Video, RunTimer::MusicPlay, RunTimer::MaxRuntime})
     platform_.SetTimer(timer, false, 0);
   platform_.SetCursorHidden(false);
-  if (FCanEnd) platform_.PostToWindow(UM_STOPMUSIC);
+  if (FCanEnd) StopMusic();
   FCanEnd = false;
+  CloseMedia();
   platform_.DeleteDesktopCapture();
 }
 

@@ -16,8 +16,13 @@
 #include <vector>
 
 #include "base/random.h"
+#include "player/held_messages.h"
+#include "player/media_player.h"
+#include "player/music_playback.h"
+#include "player/run_media.h"
 #include "player/run_platform.h"
 #include "player/slide_composer.h"
+#include "player/video_playback.h"
 #include "project/project_info.h"
 #include "settings/rw_setting.h"
 #include "transitions/ssb_array.h"
@@ -37,6 +42,7 @@ struct RunDependencies {
   RunPlatform& platform;
   base::Random& random;
   ComposerFactory makeComposer;
+  RunMedia& media;
 };
 
 class TfRun {
@@ -74,6 +80,18 @@ class TfRun {
   // The private messages; returns false for a message that is not the run window's.
   bool HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
 
+  // Music and video (run_media_items.cpp).
+  void StartMusic(bool play) { music_.StartMusic(play); }
+  void StopMusic() { music_.StopMusic(); }
+  void PauseMusic() { music_.PauseMusic(); }
+  void ResumeMusic() { music_.ResumeMusic(); }
+  void MusicPlayTimerTimer() { music_.MusicPlayTimerTimer(); }
+  void VidioTimerTimer();
+  void StopVideo() { video_.StopVideo(); }
+  void displaypanelMouseDown(MouseButton button) { pbShowMouseDown(button); }
+  const MusicPlayback& Music() const { return music_; }
+  const VideoPlayback& Video() const { return video_; }
+
   int NextItemIndex(int32_t& kind);
 
   // What the composer and the window read.
@@ -98,7 +116,6 @@ class TfRun {
   bool FPreview = false;
   int32_t FShowWidth = 0, FShowHeight = 0;
   bool FFlashOpen = false;
-  bool FVideoPlaying = false;
   int32_t FMouseRefX = kMouseUnset, FMouseRefY = 0, FMouseMoves = 0;
   bool FInDialog = false;
   bool FClearPending = true;
@@ -113,6 +130,10 @@ class TfRun {
   void BuildItemLists();
   void StartPictureItem();
   void StartMediaItem();
+  void StartVideoItem();
+  bool HandleMusicMessage(uint32_t message);
+  void CloseMedia();
+  MediaContext MediaServices();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
   bool AskPassword();
   // Ends the show after an error was shown: no password is asked.
@@ -125,6 +146,7 @@ class TfRun {
   base::Random& random_;
   RunPlatform& platform_;
   ComposerFactory makeComposer_;
+  HeldMessages messages_;  // the project's services; messages wait until the show runs
   std::unique_ptr<project::TProjectInfo> FProjectInfo;
   settings::TRWSetting FSetting;
   std::unique_ptr<SlideComposer> composer_;
@@ -136,6 +158,10 @@ class TfRun {
   uint32_t selectIntervalMs_ = 1000;
   bool closeWithoutPassword_ = false;
   bool destroyed_ = false;
+  MediaPlayer mpmusic_;
+  MediaPlayer mp_;
+  MusicPlayback music_;
+  VideoPlayback video_;
 };
 
 }  // namespace player

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/random.h"
+#include "fake_media.h"
 #include "player/run_platform.h"
 #include "player/run_window.h"
 #include "player/slide_composer.h"
@@ -106,6 +107,9 @@ struct ShowFixture {
   std::string folder;
   std::string header;  // extra header records
   std::vector<std::string> items;  // extra record text per item
+  std::vector<std::string> itemBytes;  // the bytes of item k ("pic" when not given)
+  std::vector<std::string> music;      // the bytes of each embedded music file
+  FakeRunMedia media;
   settings::testing::FakeSettingsBackend backend;
   testing_support::RecordingServices services;
   FakePlatform platform;
@@ -128,17 +132,24 @@ struct ShowFixture {
     testing_support::ContainerBytes c;
     std::string records;
     for (size_t k = 0; k < items.size(); ++k) {
-      c.itemOffsets.push_back(c.AddItem("pic"));
-      records += testing_support::Record(1, std::to_string(k)) + testing_support::Record(3, "3") + items[k] + "\x7F";
+      const std::string bytes = k < itemBytes.size() ? itemBytes[k] : "pic";
+      c.itemOffsets.push_back(c.AddItem(bytes));
+      records += testing_support::Record(1, std::to_string(k)) +
+                 testing_support::Record(3, std::to_string(bytes.size())) + items[k] + "\x7F";
     }
     c.itemOffsets.push_back(0);
     c.itemOffsets.push_back(0);
+    std::string musicList;
+    for (size_t k = 0; k < music.size(); ++k) {
+      c.musicOffsets.push_back(c.AddItem(music[k]));
+      musicList += testing_support::Record(1, "song" + std::to_string(k) + ".wav");
+    }
     testing_support::WriteFile(folder + "Show.scr",
-                               c.Finish(records, testing_support::Record(30, "Show.scr") + header));
+                               c.Finish(records, testing_support::Record(30, "Show.scr") + musicList + header));
     platform.image.Reset(width, height);
     run = std::make_unique<TfRun>(RunDependencies{
         folder + "Show.scr", services, backend, platform, random,
-        [this](TfRun&) { return makeComposer ? makeComposer() : std::make_unique<FakeComposer>(prepared); }});
+        [this](TfRun&) { return makeComposer ? makeComposer() : std::make_unique<FakeComposer>(prepared); }, media});
     platform.run = run.get();
     if (preview)
       run->SetupPreview(width, height);

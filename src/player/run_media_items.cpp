@@ -1,0 +1,58 @@
+// The run window's side of music and video: the music messages, the video item
+// and its watch, and the media's part of the tear-down.
+#include "player/run_messages.h"
+#include "player/run_window.h"
+
+namespace player {
+
+MediaContext TfRun::MediaServices() {
+  return {platform_, random_, [this](const std::string& text) { messages_.ShowMessage(text); }};
+}
+
+bool TfRun::HandleMusicMessage(uint32_t message) {
+  switch (message) {
+    case UM_STARTMUSIC:
+      if (FSetting.EnabledMusic && !music_.FMusicPlaying) StartMusic(true);
+      break;
+    case UM_STOPMUSIC:
+      StopMusic();
+      break;
+    case UM_PAUSEMUSIC:
+      PauseMusic();
+      break;
+    case UM_RESUMEMUSIC:
+      if (FSetting.EnabledMusic) ResumeMusic();
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+void TfRun::StartVideoItem() {
+  platform_.PostToWindow(UM_PAUSEMUSIC);
+  composer_->PrepareBackgroundAndTexts(FCurrentIndex);
+  platform_.Present(platform_.ShowImage().Bounds());
+  const project::TPictureInfo& item = *FShowItems[static_cast<size_t>(FCurrentIndex)];
+  const VideoParams params{item.VideoSize, FProjectInfo->RandomPlacement, FPreview, {FShowWidth, FShowHeight}};
+  const std::string file = FProjectInfo->GetPictureFile(item.Number);
+  if (!file.empty() && video_.PlayVideo(file, params)) {
+    FOriginX = video_.Origin().x;
+    FOriginY = video_.Origin().y;
+    return;
+  }
+  // A clip that cannot be had or played: its background stays for the display time.
+  ArmSelectTimer(DwellIntervalMs());
+}
+
+void TfRun::VidioTimerTimer() {
+  // The next item follows after whatever interval SelectTimer has now.
+  if (video_.VidioTimerTimer()) ArmSelectTimer(selectIntervalMs_);
+}
+
+void TfRun::CloseMedia() {
+  if (video_.FVideoPlaying) StopVideo();
+  music_.CloseMusic();
+}
+
+}  // namespace player
