@@ -3,14 +3,15 @@
 namespace player {
 
 void HeldMessages::ShowMessage(const std::string& text) {
-  if (holding_)
+  if (holds_ > 0)
     held_.push_back(text);
   else
     inner_.ShowMessage(text);
 }
 
 void HeldMessages::Release() {
-  holding_ = false;
+  if (holds_ > 0) --holds_;
+  if (holds_ > 0) return;
   // A message box runs a message loop: take the list first, so nothing that
   // loop brings about can change it underneath.
   std::vector<std::string> held;

@@ -1,8 +1,10 @@
 // The project's services for the show, with one difference: messages for the
 // user that come up while the show is being set up (a missing music file, a
-// clip that cannot be played) wait until the show runs. A message box before
-// the window appears would keep an unattended screensaver from ever starting;
-// shown over the running show it lets the pictures go on around it.
+// clip that cannot be played) wait until the show runs, and those of an item
+// being started wait until its timers are set. A message box runs a message
+// loop of its own: shown before the window appears it would keep an unattended
+// screensaver from ever starting; shown once the show's timers are set the
+// pictures go on around it.
 #pragma once
 
 #include <string>
@@ -21,14 +23,16 @@ class HeldMessages final : public project::ProjectServices {
   }
   std::string TempFolder() override { return inner_.TempFolder(); }
   void ProcessMessages() override { inner_.ProcessMessages(); }
-  // Held until Release, shown at once afterwards.
+  // Held while any hold lasts, shown at once otherwise.
   void ShowMessage(const std::string& text) override;
-  // The show runs: the held messages are shown, in order.
+  // Holds nest; the set-up of the show is the first hold.
+  void Hold() { ++holds_; }
+  // Ends one hold; when none is left the held messages are shown, in order.
   void Release();
 
  private:
   project::ProjectServices& inner_;
-  bool holding_ = true;
+  int holds_ = 1;
   std::vector<std::string> held_;
 };
 

@@ -2,6 +2,7 @@
 // and its watch, and the media's part of the tear-down.
 #include "player/run_messages.h"
 #include "player/run_window.h"
+#include "raster/canvas.h"
 
 namespace player {
 
@@ -30,8 +31,12 @@ bool TfRun::HandleMusicMessage(uint32_t message) {
 }
 
 void TfRun::StartVideoItem() {
+  // Whatever is said about the clip is said once the show knows how it goes on.
+  messages_.Hold();
   platform_.PostToWindow(UM_PAUSEMUSIC);
+  // The item's background and texts fill the show around the clip.
   composer_->PrepareBackgroundAndTexts(FCurrentIndex);
+  raster::Canvas(platform_.ShowImage()).Draw({0, 0}, composer_->Frame());
   platform_.Present(platform_.ShowImage().Bounds());
   const project::TPictureInfo& item = *FShowItems[static_cast<size_t>(FCurrentIndex)];
   const VideoParams params{item.VideoSize, FProjectInfo->RandomPlacement, FPreview, {FShowWidth, FShowHeight}};
@@ -39,10 +44,11 @@ void TfRun::StartVideoItem() {
   if (!file.empty() && video_.PlayVideo(file, params)) {
     FOriginX = video_.Origin().x;
     FOriginY = video_.Origin().y;
-    return;
+  } else {
+    // A clip that cannot be had or played: its background stays for the display time.
+    ArmSelectTimer(DwellIntervalMs());
   }
-  // A clip that cannot be had or played: its background stays for the display time.
-  ArmSelectTimer(DwellIntervalMs());
+  messages_.Release();
 }
 
 void TfRun::VidioTimerTimer() {

@@ -316,10 +316,22 @@ ShowFixture& WithVideos(ShowFixture& show, std::vector<FakeClip> clips, const st
 }
 
 TEST(RunVideo, PlaysAtTheComputedRectangleAndTheShowMovesOnAfterIt) {
+  // The item's backdrop is a colour of its own.
+  class Backdrop : public player::testing::FakeComposer {
+   public:
+    using FakeComposer::FakeComposer;
+    void PrepareBackgroundAndTexts(int index) override {
+      FakeComposer::PrepareBackgroundAndTexts(index);
+      Frame().Fill(raster::MakePixel(1, 2, 3));
+    }
+  };
   ShowFixture show(TestName());
   WithVideos(show, {FakeClip{3000, 320, 240, 15}}, Record(53, "5")).items.push_back(Record(36, ""));
+  show.header += Record(40, "0");  // no black first fill over the backdrop
+  show.makeComposer = [&show] { return std::make_unique<Backdrop>(show.prepared); };
   auto& run = show.Start(false, 1024, 768);
   auto& media = show.media;
+  EXPECT_EQ(show.platform.image.At(1023, 767), raster::MakePixel(1, 2, 3)) << "the backdrop shows around the clip";
   EXPECT_EQ(show.platform.posted.back(), player::UM_PAUSEMUSIC);
   ASSERT_TRUE(run.Video().FVideoPlaying);
   EXPECT_EQ(media.video.window, FakeRunMedia::kPanel);
