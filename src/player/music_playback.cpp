@@ -25,7 +25,7 @@ void MusicPlayback::Close() {
   FMusicPlaying = false;
 }
 
-bool MusicPlayback::OpenFile(int32_t index, bool play) {
+void MusicPlayback::OpenFile(int32_t index, bool play) {
   const std::string file = project_.GetMusicFile(index);
   MediaResult result;
   if (!file.empty()) {
@@ -35,7 +35,7 @@ bool MusicPlayback::OpenFile(int32_t index, bool play) {
       FMusicOpen = true;
       FMusicPlaying = play;
       failed_.assign(failed_.size(), false);
-      return true;
+      return;
     }
     Close();
     context_.tell("Cannot play " + file + ": " + result.Error());
@@ -44,7 +44,6 @@ bool MusicPlayback::OpenFile(int32_t index, bool play) {
   failed_.resize(static_cast<size_t>(Count()));
   failed_[static_cast<size_t>(index)] = true;
   silenced_ = std::all_of(failed_.begin(), failed_.end(), [](bool failed) { return failed; });
-  return false;
 }
 
 void MusicPlayback::StartMusic(bool play) {

@@ -57,8 +57,9 @@ class MusicPlayback {
  private:
   int32_t Count() const { return static_cast<int32_t>(project_.MusicFiles.size()); }
   bool MayPlay() const;
-  // Gets file `index` and opens it, playing it when asked; false when none could be opened.
-  bool OpenFile(int32_t index, bool play);
+  // Gets file `index` and opens it, playing it when asked; a file that fails
+  // is marked, and when all have failed the music falls silent.
+  void OpenFile(int32_t index, bool play);
   void Close();
   void Watch(bool on);
   // The open file has reached its end (or nothing is open).
