@@ -18,6 +18,8 @@ bool VideoPlayback::GiveUp(const std::string& fileName, const MediaResult& failu
 }
 
 bool VideoPlayback::PlayVideo(const std::string& fileName, const VideoParams& params) {
+  // Without its panel a clip would open a window of its own over the show.
+  if (media_.VideoPanel() == 0) return GiveUp(fileName, MediaResult::Failed("the show has no video panel"));
   player_.SetDisplay(media_.VideoPanel());
   if (MediaResult opened = player_.Open(fileName); !opened) return GiveUp(fileName, opened);
   if (MediaResult format = player_.SetTimeFormatMilliseconds(); !format) return GiveUp(fileName, format);
