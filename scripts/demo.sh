@@ -14,6 +14,7 @@ xvfb=""
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 trap 'WINEPREFIX=$work/prefix $wineserver -k >/dev/null 2>&1 || true; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 demo/make_pictures.sh "$work"
+python3 demo/make_media.py "$work"
 cp demo/demo.toml "$work/"
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo.scr" --player dist/win64/screensaver.scr
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo32.scr" --player dist/win32/screensaver.scr

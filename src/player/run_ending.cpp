@@ -111,7 +111,7 @@ void TfRun::Setting1Click() {
 void TfRun::MaxRuntimeTimer() {
   if (--FRemaining > 0) return;
   platform_.window.SetTimer(RunTimer::MaxRuntime, false, 0);
-  platform_.window.PostToWindow(UM_STOPMUSIC);
+  music_.StopMusic();
   platform_.window.RequestClose();
   FCanEnd = false;
 }

@@ -19,7 +19,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       return true;
     case UM_ENDSHOW:
       if (FCanEnd) {
-        platform_.window.PostToWindow(UM_STOPMUSIC);
+        music_.StopMusic();
         FCanEnd = false;
         platform_.window.RequestClose();
       }
@@ -28,15 +28,10 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       FSetting.ReadSetting();
       FRemaining = FSetting.MaxRunTime * 60;
       platform_.window.SetTimer(RunTimer::MaxRuntime, FSetting.UseMaxRunTime, 1000);
-      if (!FSetting.EnabledMusic) platform_.window.PostToWindow(UM_PAUSEMUSIC);
+      if (!FSetting.EnabledMusic) music_.PauseMusic();
       return true;
-    case UM_STARTMUSIC:
-    case UM_STOPMUSIC:
-    case UM_PAUSEMUSIC:
-    case UM_RESUMEMUSIC:
-      return true;  // music plays once its player exists
     default:
-      return false;
+      return HandleMusicMessage(message);
   }
 }
 

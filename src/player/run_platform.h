@@ -1,14 +1,14 @@
 // What the run window needs from the platform, in groups of one service each:
-// the show window, the modal dialogs over it, the desktop capture and the text
-// of the slides. The Windows layer implements them; the native tests use
-// fakes. A new service (media players, the Flash window) joins RunPlatform as
-// one more group.
+// the show window, the modal dialogs over it, the desktop capture, the text
+// of the slides and the media devices. The Windows layer implements them; the
+// native tests use fakes. A new service joins RunPlatform as one more group.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "player/run_media.h"
 #include "player/text_renderer.h"
 #include "raster/bitmap.h"
 #include "raster/geometry.h"
@@ -75,6 +75,7 @@ struct RunPlatform {
   RunDialogs& dialogs;
   DesktopCapturer& desktop;
   TextRenderer& text;
+  RunMedia& media;
 };
 
 }  // namespace player

@@ -9,8 +9,8 @@
 namespace player {
 namespace {
 
-std::unique_ptr<project::TProjectInfo> LoadProject(const RunDependencies& deps) {
-  auto info = std::make_unique<project::TProjectInfo>(deps.programPath, deps.projectServices);
+std::unique_ptr<project::TProjectInfo> LoadProject(const std::string& programPath, project::ProjectServices& services) {
+  auto info = std::make_unique<project::TProjectInfo>(programPath, services);
   info->ReadHeader();
   return info;
 }
@@ -20,11 +20,16 @@ std::unique_ptr<project::TProjectInfo> LoadProject(const RunDependencies& deps) 
 TfRun::TfRun(RunDependencies deps)
     : random_(deps.random),
       platform_(deps.platform),
-      FProjectInfo(LoadProject(deps)),
+      messages_(deps.projectServices),
+      FProjectInfo(LoadProject(deps.programPath, messages_)),
       FSetting(FProjectInfo->ProjectName, deps.settingsBackend),
       composer_(*FProjectInfo, FShowItems, FBackgroundItems, deps.random, deps.platform.text),
       engine_(deps.random),
-      desktopCapturePath_(DesktopCapturePath(FProjectInfo->TempFolder)) {
+      desktopCapturePath_(DesktopCapturePath(FProjectInfo->TempFolder)),
+      mpmusic_(deps.platform.media.MusicDevice(), /*autoRewind=*/true),
+      mp_(deps.platform.media.VideoDevice(), /*autoRewind=*/false),
+      music_(mpmusic_, *FProjectInfo, FSetting, MediaServices()),
+      video_(mp_, deps.platform.media, MediaServices()) {
   InitRun();
   platform_.desktop.CaptureDesktop(desktopCapturePath_);
 }
@@ -60,6 +65,8 @@ void TfRun::SetupFullScreen(int screenWidth, int screenHeight) { SetUp(screenWid
 void TfRun::SetupPreview(int hostWidth, int hostHeight) { SetUp(hostWidth, hostHeight, true); }
 
 void TfRun::SetUp(int width, int height, bool preview) {
+  // The first music file is opened, not played, before the show is set up.
+  music_.StartMusic(false);
   FShowWidth = width;
   FShowHeight = height;
   FPreview = preview;
@@ -79,6 +86,7 @@ void TfRun::FormShow() {
     image.Fill(raster::MakePixel(0, 0, 0));
     platform_.window.Present(image.Bounds());
   }
+  messages_.Release();
 }
 
 int TfRun::NextItemIndex(int32_t& kind) {
@@ -100,11 +108,13 @@ void TfRun::SelectTimerTimer() {
   // Not in the preview, and not while a prompt or the settings dialog is open:
   // that keeps the keyboard.
   if (FProjectInfo->RightClickMenu == 0 && !FPreview && !FInDialog) platform_.window.BringToFront();
+  if (video_.Playing()) video_.StopVideo();
   FCurrentIndex = NextItemIndex(FItemKind);
-  if (FItemKind == project::kPictureItem) {
-    StartPictureItem();
-  } else if (FItemKind == project::kFlashItem || FItemKind == project::kVideoItem) {
-    StartMediaItem();
+  switch (FItemKind) {
+    case project::kPictureItem: StartPictureItem(); break;
+    case project::kFlashItem: StartMediaItem(); break;
+    case project::kVideoItem: StartVideoItem(); break;
+    default: break;  // an unknown kind starts nothing
   }
 }
 
@@ -131,13 +141,17 @@ void TfRun::StartPictureItem() {
                     item.RandomTransition);
 }
 
-void TfRun::StartMediaItem() {
-  // Flash movies and video clips show their background and texts; the show
-  // goes on to the next item after the display time.
+void TfRun::ShowBackdrop() {
   platform_.window.PostToWindow(UM_PAUSEMUSIC);
   raster::Bitmap& image = platform_.window.ShowImage();
   ReportPictureErrors(composer_.PrepareBackdrop(FCurrentIndex, image));
   platform_.window.Present(image.Bounds());
+}
+
+void TfRun::StartMediaItem() {
+  // Flash movies show their background and texts; the show goes on to the
+  // next item after the display time.
+  ShowBackdrop();
   ArmSelectTimer(DwellIntervalMs());
 }
 
@@ -184,8 +198,9 @@ void TfRun::FormDestroy() {
   for (RunTimer timer : {RunTimer::Show, RunTimer::Select, RunTimer::Video, RunTimer::MusicPlay, RunTimer::MaxRuntime})
     platform_.window.SetTimer(timer, false, 0);
   platform_.window.SetCursorHidden(false);
-  if (FCanEnd) platform_.window.PostToWindow(UM_STOPMUSIC);
+  if (FCanEnd) music_.StopMusic();
   FCanEnd = false;
+  CloseMedia();
   DeleteDesktopCapture(desktopCapturePath_);
 }
 

@@ -10,7 +10,8 @@
 // afterwards forwards its timers, input and messages to the handlers below.
 // The implementation is split by concern: run_window.cpp (creation and the
 // item loop), run_ending.cpp (input, closing, the maximum run time),
-// run_messages.cpp (the private messages).
+// run_messages.cpp (the private messages), run_media_items.cpp (music and
+// video items).
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,11 @@
 
 #include "base/random.h"
 #include "player/frame_composer.h"
+#include "player/held_messages.h"
+#include "player/media_player.h"
+#include "player/music_playback.h"
 #include "player/run_platform.h"
+#include "player/video_playback.h"
 #include "project/project_info.h"
 #include "settings/rw_setting.h"
 #include "transitions/ssb_array.h"
@@ -68,11 +73,15 @@ class TfRun {
   void SelectTimerTimer();
   void ShowTimerTimer();
   void MaxRuntimeTimer();
+  void MusicPlayTimerTimer() { music_.MusicPlayTimerTimer(); }
+  void VidioTimerTimer();
 
   // Input.
   void pbShowMouseMove(int x, int y);
   void pbShowMouseDown(MouseButton button);
   void pbShowDblClick();
+  // A press on the video panel counts as a press on the show.
+  void displaypanelMouseDown(MouseButton button) { pbShowMouseDown(button); }
   void FormKeyDown(int virtualKey);
   // The typed character as UTF-8 text.
   void FormKeyPress(std::string_view character);
@@ -97,6 +106,8 @@ class TfRun {
   int NextItemIndex(int32_t& kind);
   void StartPictureItem();
   void StartMediaItem();
+  // The background and texts of a Flash or video item, with the music paused.
+  void ShowBackdrop();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
   // Shows what went wrong; false when the item cannot be shown.
   bool ReportPictureErrors(const PictureErrors& errors);
@@ -111,8 +122,16 @@ class TfRun {
   int32_t MouseThreshold() const;
   bool PopupMenuOffered() const;
 
+  // Music and video (run_media_items.cpp).
+  MediaContext MediaServices();
+  bool HandleMusicMessage(uint32_t message);
+  void StartVideoItem();
+  // The devices close before the project deletes the files they play.
+  void CloseMedia();
+
   base::Random& random_;
   RunPlatform platform_;
+  HeldMessages messages_;  // the project's services; messages wait until the show runs
   std::unique_ptr<project::TProjectInfo> FProjectInfo;
   settings::TRWSetting FSetting;
   std::vector<project::TPictureInfo*> FShowItems;
@@ -143,6 +162,10 @@ class TfRun {
   bool closeWithoutPassword_ = false;
   bool destroyed_ = false;
   std::string desktopCapturePath_;
+  MediaPlayer mpmusic_;
+  MediaPlayer mp_;
+  MusicPlayback music_;
+  VideoPlayback video_;
 };
 
 }  // namespace player

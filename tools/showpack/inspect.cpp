@@ -1,6 +1,8 @@
 #include "inspect.h"
 
+#include <cstdint>
 #include <variant>
+#include <vector>
 
 #include "base/random.h"
 #include "project/header_fields.h"
@@ -41,6 +43,21 @@ void PrintFont(std::ostream& out, const char* name, const project::TFontSpec& fo
       << (font.Underline ? "underline " : "") << (font.StrikeOut ? "strikeout" : "") << '\n';
 }
 
+// Where each music file is: its bytes inside the program, or its name beside it.
+void PrintMusic(std::ostream& out, project::TProjectInfo& info) {
+  for (size_t k = 0; k < info.MusicFiles.size(); ++k) {
+    out << "Music" << k << ": " << Quoted(info.MusicFiles[k]);
+    std::vector<uint8_t> bytes;
+    if (!info.MediaEmbedded)
+      out << " beside the program";
+    else if (info.GetMusicStream(static_cast<int>(k), bytes))
+      out << ' ' << bytes.size() << " bytes in the program";
+    else
+      out << " missing from the program";
+    out << '\n';
+  }
+}
+
 }  // namespace
 
 void InspectScreensaver(const std::string& path, std::ostream& out) {
@@ -77,6 +94,7 @@ void InspectScreensaver(const std::string& path, std::ostream& out) {
   out << "MusicFiles:";
   for (const auto& music : info.MusicFiles) out << ' ' << Quoted(music);
   out << '\n';
+  PrintMusic(out, info);
   for (int k = 0; k < project::kUiTextCount; ++k)
     if (!info.UiTexts[static_cast<size_t>(k)].empty())
       out << "UiText" << k << ": " << Quoted(info.UiTexts[static_cast<size_t>(k)]) << '\n';

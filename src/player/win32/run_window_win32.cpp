@@ -10,6 +10,7 @@
 #include "player/run_window.h"
 #include "player/win32/desktop_capture.h"
 #include "player/win32/gdi_text_renderer.h"
+#include "player/win32/run_media_win32.h"
 #include "project/win32/win32_project_services.h"
 #include "settings/win32/registry_backend.h"
 #include "settings/win32/settings_ui.h"
@@ -42,14 +43,15 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
 
     base::SeededRandom random(GetTickCount64() ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32));
     try {
-      run_ = std::make_unique<TfRun>(
-          RunDependencies{programPath_, projectServices_, registry_, RunPlatform{*this, *this, *this, text_}, random});
+      run_ = std::make_unique<TfRun>(RunDependencies{programPath_, projectServices_, registry_,
+                                                     RunPlatform{*this, *this, *this, text_, media_}, random});
     } catch (const std::exception& error) {
       MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
       return 1;
     }
     if (!CreateImage(width, height)) return 1;
     if (!CreateShowWindow(host, width, height)) return 1;
+    media_.Attach(instance_, window_, [this](MouseButton button) { run_->displaypanelMouseDown(button); });
     try {
       if (host)
         run_->SetupPreview(width, height);
@@ -182,10 +184,11 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     windowClass.lpszClassName = kWindowClass;
     RegisterClassW(&windowClass);
     if (host)
-      CreateWindowExW(0, kWindowClass, L"Run", WS_CHILD, 0, 0, width, height, host, nullptr, instance_, this);
+      CreateWindowExW(0, kWindowClass, L"Run", WS_CHILD | WS_CLIPCHILDREN, 0, 0, width, height, host, nullptr,
+                      instance_, this);
     else
-      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"Run", WS_POPUP, 0, 0, width, height, nullptr,
-                      nullptr, instance_, this);
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"Run", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
+                      height, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
   }
 
@@ -266,8 +269,8 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       case RunTimer::Show: run_->ShowTimerTimer(); break;
       case RunTimer::Select: run_->SelectTimerTimer(); break;
       case RunTimer::MaxRuntime: run_->MaxRuntimeTimer(); break;
-      case RunTimer::Video:
-      case RunTimer::MusicPlay: break;
+      case RunTimer::Video: run_->VidioTimerTimer(); break;
+      case RunTimer::MusicPlay: run_->MusicPlayTimerTimer(); break;
     }
   }
 
@@ -276,6 +279,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   project::Win32ProjectServices projectServices_;
   GdiTextRenderer text_;
   settings::RegistrySettingsBackend registry_;
+  Win32RunMedia media_;  // outlives run_, which plays through it
   std::unique_ptr<TfRun> run_;
   HWND window_ = nullptr;
   HBITMAP dib_ = nullptr;

@@ -1,8 +1,9 @@
 // A fake platform for driving TfRun natively, as strict as Windows: posted
 // messages (close requests among them) wait in a queue until a message loop
 // takes them, the main loop or the loop of a modal dialog that is open; timers
-// fire as simulated time passes; what reaches the screen is what was
-// presented. And a show of solid-colour pictures in a real program file.
+// fire as simulated time passes, and the media devices play on with them;
+// what reaches the screen is what was presented. And a show of solid-colour
+// pictures (or of given item files) in a real program file.
 #pragma once
 
 #include <deque>
@@ -15,6 +16,7 @@
 
 #include "base/paths.h"
 #include "base/random.h"
+#include "fake_media.h"
 #include "player/frame_box_text.h"
 #include "player/frame_test_support.h"
 #include "player/run_messages.h"
@@ -67,6 +69,7 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   raster::Bitmap image;   // the show image
   raster::Bitmap screen;  // what has been presented of it
   std::vector<raster::Rect> presented;
+  FakeRunMedia media;
 
   // ShowWindowPort.
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
@@ -93,6 +96,8 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
     raster::Canvas(screen).Blit({area.left, area.top}, image, area);
   }
   void ProcessMessages() override { Pump(); }
+  // A message box of the project's: a modal loop as well.
+  void MessageBoxLoop() { Modal({}); }
 
   // RunDialogs: each one a modal loop that takes the posted messages.
   bool InputPassword(std::string& typed) override {
@@ -150,11 +155,11 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
         if (state.enabled && state.due <= end && (!next || state.due < timers[*next].due)) next = timer;
       if (!next || closed) break;
       TimerState& state = timers[*next];
-      now = std::max(now, state.due);
+      MoveClock(state.due);
       state.due = now + std::max<uint32_t>(state.intervalMs, 1);
       Fire(*next);
     }
-    now = std::max(now, end);
+    MoveClock(end);
   }
 
   void Fire(RunTimer timer) {
@@ -162,8 +167,8 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
       case RunTimer::Show: run->ShowTimerTimer(); break;
       case RunTimer::Select: run->SelectTimerTimer(); break;
       case RunTimer::MaxRuntime: run->MaxRuntimeTimer(); break;
-      case RunTimer::Video:
-      case RunTimer::MusicPlay: break;
+      case RunTimer::Video: run->VidioTimerTimer(); break;
+      case RunTimer::MusicPlay: run->MusicPlayTimerTimer(); break;
     }
   }
 
@@ -179,6 +184,14 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
     --modalDepth;
   }
 
+  // Time passes for what plays on its own.
+  void MoveClock(int64_t to) {
+    if (to <= now) return;
+    media.music.Advance(static_cast<uint32_t>(to - now));
+    media.video.Advance(static_cast<uint32_t>(to - now));
+    now = to;
+  }
+
   // WM_CLOSE: the close check, then the window goes.
   void Close() {
     if (!run->FormCloseQuery()) return;
@@ -191,23 +204,43 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
 // The colour of item k's picture.
 inline raster::Pixel ItemColour(int k) { return raster::MakePixel(static_cast<uint8_t>(40 + 20 * k), 200, 0); }
 
+// The project's services of a show: its messages are recorded, each in a
+// message box with a loop of its own.
+class ShowServices : public testing_support::RecordingServices {
+ public:
+  ShowServices(std::string tempFolder, FakePlatform& platform)
+      : RecordingServices(std::move(tempFolder)), platform_(platform) {}
+  void ShowMessage(const std::string& text) override {
+    RecordingServices::ShowMessage(text);
+    if (whileMessage) whileMessage();
+    if (platform_.run) platform_.MessageBoxLoop();
+  }
+  std::function<void()> whileMessage;  // what happens while the box is open
+
+ private:
+  FakePlatform& platform_;
+};
+
 // A show of picture items written into a real program file: item k is a
 // picture of ItemColour(k), 8 x 6 unless `sizes` says otherwise, on a black
-// background without texts.
+// background without texts; or the bytes `itemBytes` gives it. The header
+// lists the embedded music files of `music`.
 struct ShowFixture {
   std::string folder;
-  std::string header;              // extra header records
-  std::vector<std::string> items;  // extra record text per item
-  std::vector<Size> sizes;         // picture sizes per item
+  std::string header;                  // extra header records
+  std::vector<std::string> items;      // extra record text per item
+  std::vector<Size> sizes;             // picture sizes per item
+  std::vector<std::string> itemBytes;  // the file of item k, when given and not empty
+  std::vector<std::string> music;      // the bytes of each embedded music file
   settings::testing::FakeSettingsBackend backend;
-  testing_support::RecordingServices services;
   FakePlatform platform;
+  ShowServices services;
   BoxTextRenderer text{8, 10};
   base::SeededRandom random{42};
   std::unique_ptr<TfRun> run;
 
   explicit ShowFixture(const std::string& name)
-      : folder(testing_support::ScratchFolder(name)), services(folder) {}
+      : folder(testing_support::ScratchFolder(name)), services(folder, platform) {}
 
   // Stores settings as the dialog would have written them.
   settings::TRWSetting& Settings() {
@@ -224,19 +257,27 @@ struct ShowFixture {
       const Size size = k < sizes.size() ? sizes[k] : Size{8, 6};
       const std::vector<uint8_t> bmp = BmpBytes(raster::Bitmap(size.width, size.height,
                                                                ItemColour(static_cast<int>(k))));
-      c.itemOffsets.push_back(c.AddItem(std::string(bmp.begin(), bmp.end())));
-      records += Record(1, std::to_string(k)) + Record(3, std::to_string(bmp.size())) + Record(45, "1") +
+      const std::string bytes = k < itemBytes.size() && !itemBytes[k].empty() ? itemBytes[k]
+                                                                              : std::string(bmp.begin(), bmp.end());
+      c.itemOffsets.push_back(c.AddItem(bytes));
+      records += Record(1, std::to_string(k)) + Record(3, std::to_string(bytes.size())) + Record(45, "1") +
                  Record(46, "0;") + Record(60, "0") + Record(47, "0") + Record(7, "0") + Record(17, "0") + items[k] +
                  "\x7F";
     }
     c.itemOffsets.push_back(0);
     c.itemOffsets.push_back(0);
+    std::string musicList;
+    for (size_t k = 0; k < music.size(); ++k) {
+      c.musicOffsets.push_back(c.AddItem(music[k]));
+      musicList += Record(1, "song" + std::to_string(k) + ".wav");
+    }
     testing_support::WriteFile(folder + "Show.scr",
-                               c.Finish(records, Record(30, "Show.scr") + Record(3, "0") + header));
+                               c.Finish(records, Record(30, "Show.scr") + Record(3, "0") + musicList + header));
     platform.image.Reset(width, height);
     platform.screen.Reset(width, height);
     run = std::make_unique<TfRun>(
-        RunDependencies{folder + "Show.scr", services, backend, RunPlatform{platform, platform, platform, text}, random});
+        RunDependencies{folder + "Show.scr", services, backend,
+                        RunPlatform{platform, platform, platform, text, platform.media}, random});
     platform.run = run.get();
     if (preview)
       run->SetupPreview(width, height);

@@ -135,6 +135,61 @@ File = "a.jpg"
   EXPECT_EQ(testing_support::ReadFile(path).find("JPEGBYTES"), std::string::npos);
 }
 
+TEST_F(ShowpackTest, MusicAndVideoItemsInsideOrBesideTheProgram) {
+  testing_support::WriteFile(folder + "tune.wav", "RIFF-tune");
+  testing_support::WriteFile(folder + "clip.avi", "RIFF-clip");
+  for (const bool embedded : {true, false}) {
+    const std::string path = Build(std::string("[project]\nMediaEmbedded = ") + (embedded ? "true" : "false") + R"(
+MusicFiles = ["song.mid", "tune.wav"]
+LoopMusic = false
+RandomMusic = false
+MusicPauseTicks = 3
+
+[[item]]
+File = "a.jpg"
+PlayMusic = false
+
+[[item]]
+File = "clip.avi"
+Kind = 2
+VideoSize = 5
+)");
+    testing_support::RecordingServices services(folder);
+    project::TProjectInfo info(path, services);
+    info.ReadHeader();
+    base::SeededRandom random(1);
+    info.ReadPictures(random);
+    EXPECT_FALSE(info.LoopMusic);
+    EXPECT_FALSE(info.RandomMusic);
+    EXPECT_EQ(info.MusicPauseTicks, 3);
+    ASSERT_EQ(info.Pictures.size(), 2u);
+    EXPECT_FALSE(info.Pictures[0]->PlayMusic);
+    EXPECT_EQ(info.Pictures[1]->Kind, 2);
+    EXPECT_EQ(info.Pictures[1]->VideoSize, 5);
+
+    const std::string music = info.GetMusicFile(1);
+    EXPECT_EQ(testing_support::ReadFile(music), "RIFF-tune");
+    const std::string clip = info.GetPictureFile(1);
+    EXPECT_EQ(testing_support::ReadFile(clip), "RIFF-clip");
+    const std::string program = testing_support::ReadFile(path);
+    EXPECT_NE(program.find("JPEGBYTES"), std::string::npos) << "pictures stay inside either way";
+    if (!embedded) {
+      EXPECT_EQ(music, folder + "tune.wav");
+      EXPECT_EQ(clip, folder + "clip.avi");
+      EXPECT_EQ(program.find("RIFF-"), std::string::npos);
+    }
+    EXPECT_TRUE(services.messages.empty());
+
+    std::ostringstream printed;
+    showpack::InspectScreensaver(path, printed);
+    const std::string where = embedded ? " 9 bytes in the program\n" : " beside the program\n";
+    EXPECT_NE(printed.str().find("Music0: \"song.mid\"" + std::string(embedded ? " 9" : "")), std::string::npos);
+    EXPECT_NE(printed.str().find("Music1: \"tune.wav\"" + where), std::string::npos) << printed.str();
+    EXPECT_NE(printed.str().find("  Kind: 2\n"), std::string::npos);
+    EXPECT_NE(printed.str().find("  VideoSize: 5\n"), std::string::npos);
+  }
+}
+
 TEST_F(ShowpackTest, ErrorsNameTheFileTheLineAndTheField) {
   const std::string file = folder + "show.toml";
   EXPECT_EQ(BuildError("[project]\nSlideSeconds = \"five\"\n"),
