@@ -10,6 +10,8 @@
 
 namespace player {
 
+class FlashHost;
+
 enum class RunTimer { Show, Select, Video, MusicPlay, MaxRuntime };
 
 class RunPlatform {
@@ -39,6 +41,9 @@ class RunPlatform {
   virtual raster::Bitmap& ShowImage() = 0;
   // The show image changed inside `area`; bring it onto the screen.
   virtual void Present(const raster::Rect& area) = 0;
+  // The Flash window of Flash movie items; null on a platform without one,
+  // where such an item shows its background for the display time.
+  virtual FlashHost* Flash() { return nullptr; }
 };
 
 }  // namespace player

@@ -108,9 +108,12 @@ void TfRun::SelectTimerTimer() {
   if (FItemCount == 0 || destroyed_) return;
   // Not while a prompt or the settings dialog is open: it must keep the keyboard.
   if (FProjectInfo->RightClickMenu == 0 && !FInDialog) platform_.BringToFront();
+  if (FFlashOpen) CloseFlashWindow();
   FCurrentIndex = NextItemIndex(FItemKind);
   if (FItemKind == 0) {
     StartPictureItem();
+  } else if (FItemKind == 1 && platform_.Flash()) {
+    StartFlashItem();
   } else if (FItemKind == 1 || FItemKind == 2) {
     StartMediaItem();
   }
@@ -294,6 +297,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       if (wParam == 1) {
         FFlashStartFrame = 0;
         FFlashOpen = false;
+        CloseFlashWindow();
       }
       ArmSelectTimer(selectIntervalMs_);  // whatever interval the timer has now
       return true;
@@ -329,6 +333,7 @@ void TfRun::FormDestroy() {
   for (RunTimer timer : {RunTimer::Show, RunTimer::Select, RunTimer::Video, RunTimer::MusicPlay, RunTimer::MaxRuntime})
     platform_.SetTimer(timer, false, 0);
   platform_.SetCursorHidden(false);
+  if (FFlashOpen) CloseFlashWindow();
   if (FCanEnd) platform_.PostToWindow(UM_STOPMUSIC);
   FCanEnd = false;
   platform_.DeleteDesktopCapture();

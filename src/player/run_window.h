@@ -113,6 +113,9 @@ class TfRun {
   void BuildItemLists();
   void StartPictureItem();
   void StartMediaItem();
+  // Flash movie items (run_flash.cpp).
+  void StartFlashItem();
+  void CloseFlashWindow();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
   bool AskPassword();
   // Ends the show after an error was shown: no password is asked.
