@@ -59,15 +59,17 @@ raster::Region EvenOddRegion(std::span<const Segment> edges, const raster::Rect&
   if (edges.empty() || window.IsEmpty()) return {};
   // Edges by their top row; each row's crossings at the pixel centres.
   struct Edge {
-    double top, bottom, x, dxdy;  // x at y = top
+    double top, bottom, x, dx, dy;  // x at y = top; the direction
+    // Multiplying before dividing keeps crossings that fall exactly on a
+    // pixel centre exact for whole-numbered ends.
+    double At(double y) const { return x + (y - top) * dx / dy; }
   };
   std::vector<Edge> sorted;
   sorted.reserve(edges.size());
   for (const Segment& s : edges) {
     if (s.from.y == s.to.y) continue;
     const Segment e = s.from.y < s.to.y ? s : Segment{s.to, s.from};
-    const double dxdy = (double{e.to.x} - e.from.x) / (double{e.to.y} - e.from.y);
-    sorted.push_back({e.from.y, e.to.y, e.from.x, dxdy});
+    sorted.push_back({e.from.y, e.to.y, e.from.x, double{e.to.x} - e.from.x, double{e.to.y} - e.from.y});
   }
   std::sort(sorted.begin(), sorted.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
   if (sorted.empty()) return {};
@@ -90,7 +92,7 @@ raster::Region EvenOddRegion(std::span<const Segment> edges, const raster::Rect&
     std::erase_if(active, [centre](const Edge* e) { return e->bottom <= centre; });
     crossings.clear();
     for (const Edge* e : active)
-      if (e->top <= centre) crossings.push_back(e->x + (centre - e->top) * e->dxdy);
+      if (e->top <= centre) crossings.push_back(e->At(centre));
     std::sort(crossings.begin(), crossings.end());
     for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
       // Pixels whose centres lie in [from, to).

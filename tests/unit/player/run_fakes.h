@@ -68,6 +68,8 @@ class FakePlatform : public RunPlatform {
   void DeleteDesktopCapture() override { ++desktopDeletes; }
   raster::Bitmap& ShowImage() override { return image; }
   void Present(const raster::Rect& area) override { presented.push_back(area); }
+  FlashHost* Flash() override { return flashHost; }
+  FlashHost* flashHost = nullptr;  // none unless a test gives one
 
   bool Enabled(RunTimer timer) { return timers[timer].enabled; }
   uint32_t Interval(RunTimer timer) { return timers[timer].intervalMs; }
