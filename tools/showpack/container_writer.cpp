@@ -8,6 +8,7 @@
 #include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
+#include "flash_items.h"
 #include "project/info_position.h"
 #include "project/picture_type.h"
 
@@ -101,6 +102,7 @@ class Output {
 
 struct PreparedItem {
   const ManifestItem* item;
+  int kind;
   bool embedded;
   int64_t size;
   std::string record;
@@ -115,6 +117,7 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
   const RecordValue* kindValue = FindValue(item.values, 52);
   const int kind = kindValue ? std::stoi(kindValue->text) : 0;
   const bool embedded = manifest.picturesEmbedded && (kind == 0 || manifest.mediaEmbedded);
+  if (kind == kFlashKind) CheckFlashMovie(item);
   const int64_t size = FileSize(item.source);
   if (size < 0) Fail(item.where, "File", "cannot read " + item.source);
   if (embedded && size > std::numeric_limits<int32_t>::max()) Fail(item.where, "File", "larger than 2 GiB");
@@ -130,7 +133,7 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
   record += Record(3, std::to_string(embedded ? size : 0));
   if (!FindValue(item.values, 45)) record += Record(45, std::to_string(project::PictureTypeCode(item.source)));
   for (const auto& value : item.values) record += Record(value.tag, value.text);
-  return {&item, embedded, size, record + kPictureEnd};
+  return {&item, kind, embedded, size, record + kPictureEnd};
 }
 
 }  // namespace
@@ -202,6 +205,8 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
     out.Write(trailer);
     out.Close(partial);
     std::filesystem::rename(base::PathFromUtf8(partial), base::PathFromUtf8(options.outputPath));
+    for (const auto& item : items)
+      if (!item.embedded && item.kind == kFlashKind) CopyBesideOutput(*item.item, options.outputPath);
   } catch (...) {
     base::DeleteFileQuietly(partial);
     throw;

@@ -9,6 +9,7 @@
 #include "player/frame_desktop.h"
 #include "player/run_messages.h"
 #include "player/win32/desktop_capture.h"
+#include "player/win32/flash_window_win32.h"
 #include "player/win32/gdi_text_renderer.h"
 #include "player/run_window.h"
 #include "player/win32/show_composer.h"
@@ -52,6 +53,10 @@ class Win32RunWindow final : public RunPlatform {
     }
     if (!CreateImage(width, height)) return 1;
     if (!CreateShowWindow(host, width, height)) return 1;
+    flash_.Attach(window_, [this](POINT at) {
+      ScreenToClient(window_, &at);
+      ShowPopupMenu(at.x, at.y);
+    });
     try {
       if (host)
         run_->SetupPreview(width, height);
@@ -107,6 +112,7 @@ class Win32RunWindow final : public RunPlatform {
     player::DeleteDesktopCapture(DesktopCapturePath(projectServices_.TempFolder()));
   }
   raster::Bitmap& ShowImage() override { return image_; }
+  FlashHost* Flash() override { return &flash_; }
   void Present(const raster::Rect& area) override {
     if (!window_) return;
     const RECT r{area.left, area.top, area.right, area.bottom};
@@ -271,6 +277,7 @@ class Win32RunWindow final : public RunPlatform {
   project::Win32ProjectServices projectServices_;
   GdiTextRenderer text_;
   settings::RegistrySettingsBackend registry_;
+  Win32FlashHost flash_;  // outlives run_, whose tear-down closes the Flash window
   std::unique_ptr<TfRun> run_;
   HWND window_ = nullptr;
   HBITMAP dib_ = nullptr;

@@ -159,6 +159,26 @@ TEST(FlashMovieReader, TagsThatCannotBeReadAreLeftOutAndTheMoviePlays) {
   EXPECT_EQ(movie.frames[0].commands.size(), 2u);
 }
 
+TEST(FlashMovieReader, ReadsTheMoviesOfTheMovieTool) {
+  // tools/make_movie.py writes the demo's and the end-to-end tests' movies and
+  // these fuzzing seeds.
+  const auto seeds = std::filesystem::path(__FILE__).parent_path() / "../../../fuzz/seeds/fuzz_flash_movie";
+  int read = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
+    SCOPED_TRACE(entry.path().string());
+    const auto movie = player::flash::ReadMovieFile(entry.path().string());
+    EXPECT_GE(movie.frameCount, 2);
+    EXPECT_EQ(movie.frames.size(), static_cast<size_t>(movie.frameCount));
+    ++read;
+  }
+  EXPECT_EQ(read, 3);
+  const auto shapes = player::flash::ReadMovieFile((seeds / "shapes.swf").string());
+  EXPECT_EQ(shapes.compression, 'C');
+  EXPECT_EQ(shapes.shapes.size(), 2u);
+  EXPECT_EQ(shapes.frames.back().actions.size(), 1u) << "the stop at the end";
+  EXPECT_EQ(player::flash::ReadMovieFile((seeds / "plain.swf").string()).background, raster::MakePixel(0x20, 0x40, 0x80));
+}
+
 TEST(FlashMovieReader, ReadMovieFileNamesTheFile) {
   const std::string folder = testing_support::ScratchFolder("FlashMovieReader");
   const std::string path = player::testing::WriteMovie(folder + "movie.swf", ThreeFrames(true).Finish('C'));
