@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "player/flash_movie.h"
 
@@ -19,43 +20,44 @@ namespace {
 
 constexpr size_t kChunk = 64 * 1024;
 
-// Makes room for the next chunk of output, never beyond `bodyLength`.
-uint8_t* Grow(std::vector<uint8_t>& out, size_t produced, uint32_t bodyLength, size_t& room) {
-  room = std::min<size_t>(kChunk, bodyLength - produced);
-  out.resize(produced + room);
-  return out.data() + produced;
-}
-
-void CheckComplete(size_t produced, uint32_t bodyLength) {
+// Runs `step(at, room, made)`, which decodes into `room` bytes at `at` and
+// says whether the decoder can go on, until the body is complete or the
+// decoder stops; the output grows by chunks as it is produced.
+template <class Step>
+std::vector<uint8_t> Decode(uint32_t bodyLength, Step step) {
+  std::vector<uint8_t> out;
+  size_t produced = 0;
+  bool goOn = true;
+  while (produced < bodyLength && goOn) {
+    const size_t room = std::min<size_t>(kChunk, bodyLength - produced);
+    out.resize(produced + room);
+    size_t made = 0;
+    goOn = step(out.data() + produced, room, made);
+    produced += made;
+  }
+  out.resize(produced);
   if (produced < bodyLength)
     throw MovieError("the compressed movie ends before the length its header gives (" + std::to_string(produced) +
                      " of " + std::to_string(bodyLength) + " bytes)");
+  return out;
 }
 
 std::vector<uint8_t> Inflate(std::span<const uint8_t> packed, uint32_t bodyLength) {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) throw MovieError("the zlib decoder could not start");
-  std::vector<uint8_t> out;
-  size_t produced = 0;
+  const std::unique_ptr<z_stream, int (*)(z_stream*)> end(&stream, inflateEnd);
   stream.next_in = const_cast<Bytef*>(packed.data());
   stream.avail_in = static_cast<uInt>(packed.size());
-  int status = Z_OK;
-  while (produced < bodyLength) {
-    size_t room = 0;
-    stream.next_out = Grow(out, produced, bodyLength, room);
+  return Decode(bodyLength, [&stream](uint8_t* at, size_t room, size_t& made) {
+    stream.next_out = at;
     stream.avail_out = static_cast<uInt>(room);
-    status = inflate(&stream, Z_NO_FLUSH);
-    produced += room - stream.avail_out;
-    // The stream's end, an error, or (with room for output) a buffer error:
-    // the input has run out.
-    if (status != Z_OK) break;
-  }
-  inflateEnd(&stream);
-  if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
+    const int status = inflate(&stream, Z_NO_FLUSH);
+    made = room - stream.avail_out;
+    // With room for output, a buffer error means the input has run out.
+    if (status == Z_OK) return true;
+    if (status == Z_STREAM_END || status == Z_BUF_ERROR) return false;
     throw MovieError("the compressed movie does not inflate (damaged zlib data)");
-  out.resize(produced);
-  CheckComplete(produced, bodyLength);
-  return out;
+  });
 }
 
 #ifdef SLIDESHOW_HAVE_LZMA
@@ -80,26 +82,19 @@ std::vector<uint8_t> UnpackLzma(std::span<const uint8_t> packed, uint32_t bodyLe
 
   lzma_stream stream = LZMA_STREAM_INIT;
   if (lzma_raw_decoder(&stream, filters) != LZMA_OK) throw MovieError("the LZMA decoder could not start");
-  std::vector<uint8_t> out;
-  size_t produced = 0;
+  const std::unique_ptr<lzma_stream, void (*)(lzma_stream*)> end(&stream, lzma_end);
   stream.next_in = data.data();
   stream.avail_in = data.size();
-  lzma_ret status = LZMA_OK;
-  while (produced < bodyLength) {
-    size_t room = 0;
-    stream.next_out = Grow(out, produced, bodyLength, room);
+  return Decode(bodyLength, [&stream](uint8_t* at, size_t room, size_t& made) {
+    stream.next_out = at;
     stream.avail_out = room;
-    status = lzma_code(&stream, stream.avail_in == 0 ? LZMA_FINISH : LZMA_RUN);
-    produced += room - stream.avail_out;
+    const lzma_ret status = lzma_code(&stream, stream.avail_in == 0 ? LZMA_FINISH : LZMA_RUN);
+    made = room - stream.avail_out;
     // A buffer error: no progress is possible, the data has run out.
-    if (status != LZMA_OK) break;
-  }
-  lzma_end(&stream);
-  if (status != LZMA_OK && status != LZMA_STREAM_END && status != LZMA_BUF_ERROR)
+    if (status == LZMA_OK) return true;
+    if (status == LZMA_STREAM_END || status == LZMA_BUF_ERROR) return false;
     throw MovieError("the compressed movie does not unpack (damaged LZMA data)");
-  out.resize(produced);
-  CheckComplete(produced, bodyLength);
-  return out;
+  });
 }
 #endif
 

@@ -1,6 +1,7 @@
 #include "player/win32/flash_stand_in_win32.h"
 
 #include "player/flash_stand_in.h"
+#include "player/win32/flash_window_class.h"
 #include "raster/bitmap.h"
 
 namespace player {
@@ -113,17 +114,11 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 std::unique_ptr<FlashControl> CreateStandInFlash(HWND parent, HWND& window) {
-  WNDCLASSW windowClass{};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = StandInProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
+  const HINSTANCE instance = RegisterFlashClass(kWindowClass, StandInProc);
   RECT area;
   GetClientRect(parent, &area);
   window = CreateWindowExW(0, kWindowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, area.right, area.bottom, parent, nullptr,
-                           windowClass.hInstance, nullptr);
+                           instance, nullptr);
   if (!window) return nullptr;
   auto control = std::make_unique<StandInControl>(window);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));

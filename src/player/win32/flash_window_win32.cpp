@@ -9,6 +9,7 @@
 #include "player/flash_form.h"
 #include "player/win32/flash_activex_win32.h"
 #include "player/win32/flash_stand_in_win32.h"
+#include "player/win32/flash_window_class.h"
 #include "settings/win32/settings_ui.h"
 
 namespace player {
@@ -107,22 +108,16 @@ class Win32FlashWindow final : public FlashFormPlatform {
 Win32FlashWindow* FlashWindow = nullptr;
 
 bool Win32FlashWindow::Create() {
-  WNDCLASSW windowClass{};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kWindowClass;
-  RegisterClassW(&windowClass);
+  const HINSTANCE instance = RegisterFlashClass(kWindowClass, WindowProc);
   if (preview_) {
     RECT area;
     GetClientRect(runWindow_, &area);
     CreateWindowExW(0, kWindowClass, L"FlashPanel", WS_CHILD | WS_CLIPCHILDREN, 0, 0, area.right, area.bottom,
-                    runWindow_, nullptr, windowClass.hInstance, this);
+                    runWindow_, nullptr, instance, this);
   } else {
     CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"FlashPanel", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), runWindow_, nullptr,
-                    windowClass.hInstance, this);
+                    instance, this);
   }
   if (!window_) return false;
   if (auto activeX = CreateActiveXFlash(window_, controlWindow_)) {
