@@ -93,8 +93,8 @@ Movie ParseMovie(std::span<const uint8_t> file);
 // ParseMovie on a file's bytes; the message of a MovieError names the file.
 Movie ReadMovieFile(const std::string& path);
 
-// The body after the 8-byte file header, unpacked as the signature says.
-// Exposed for the tests; part of ParseMovie.
+// The body after the 8-byte file header, unpacked as the signature says
+// (flash_movie_unpack.cpp); a step of ParseMovie.
 std::vector<uint8_t> UnpackMovieBody(std::span<const uint8_t> file, char compression, uint32_t bodyLength);
 
 }  // namespace player::flash
