@@ -9,6 +9,7 @@ the demo show, the end-to-end tests and the fuzzing seeds.
 """
 import argparse
 import lzma
+import math
 import struct
 import sys
 import zlib
@@ -106,6 +107,21 @@ def shape(shape_id, rgb, start, edges, stage):
     return tag(2, out.data)
 
 
+def disc(radius):
+    """A circle of eight quadratic curves around the origin, from (radius, 0)."""
+    points = []
+    for k in range(8):
+        mid, end = math.radians(45 * k + 22.5), math.radians(45 * (k + 1))
+        reach = radius / math.cos(math.radians(22.5))
+        points.append(((round(reach * math.cos(mid)), round(reach * math.sin(mid))),
+                       (round(radius * math.cos(end)), round(radius * math.sin(end)))))
+    edges, at = [], (radius, 0)
+    for control, anchor in points:
+        edges.append((control[0] - at[0], control[1] - at[1], anchor[0] - control[0], anchor[1] - control[1]))
+        at = anchor
+    return edges
+
+
 def place(depth, shape_id, tx, ty, move=False, scale=None):
     out = Bits()
     out.u8(0x05 if move else 0x06)
@@ -143,9 +159,7 @@ def movie(width, height, fps, frames, background=None, shapes=False, stop_at_end
     side = min(stage) // 4
     if shapes:
         body += shape(1, (0xF4, 0xD0, 0x3F), (0, 0), [(side, 0), (0, side), (-side, 0), (0, -side)], stage)
-        r = side // 2
-        body += shape(2, (0xE8, 0x4A, 0x5F), (r, 0),
-                      [(0, r, -r, 0), (-r, 0, 0, -r), (0, -r, r, 0), (r, 0, 0, r)], stage)
+        body += shape(2, (0xE8, 0x4A, 0x5F), (side // 2, 0), disc(side // 2), stage)
     for k in range(frames):
         if shapes:
             x = (stage[0] - side) * k // max(1, frames - 1)
