@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Paints the demo show's pictures with ImageMagick into the folder given.
+# Paints the demo show's pictures with ImageMagick, and writes its Flash movie,
+# into the folder given.
 set -euo pipefail
 out=${1:?usage: make_pictures.sh FOLDER}
 mkdir -p "$out"
@@ -16,3 +17,5 @@ magick=/usr/bin/convert   # the real ImageMagick, not a stand-in earlier on PATH
 "$magick" -size 600x600 xc:white -fill '#c0392b' -draw 'circle 300,300 300,80' \
   -fill '#f1c40f' -draw 'circle 300,300 300,180' -type TrueColor "BMP3:$out/logo.bmp"
 "$magick" -size 700x500 -seed 11 plasma:'#145a32-#abebc6' -colors 64 "$out/meadow.gif"
+"$(dirname "$0")/../tools/make_movie.py" "$out/movie.swf" --size 400x300 --fps 12 --frames 36 \
+  --background 1B2631 --shapes --compression C

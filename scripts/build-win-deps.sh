@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib) as static
-# libraries for one Windows target from Debian's source packages:
+# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib) and liblzma
+# (for LZMA-compressed Flash movies) as static libraries for one Windows target
+# from Debian's source packages:
 #   scripts/build-win-deps.sh i686-w64-mingw32 | x86_64-w64-mingw32
 # Result: build/deps/TRIPLET/{include,lib}. zlib comes from libz-mingw-w64-dev.
 # Each library leaves a stamp recording its source version; a run that finds
@@ -32,6 +33,7 @@ libraries=(
   "libjpeg-turbo:libjpeg-turbo:lib/libjpeg.a"
   "libpng:libpng1.6:lib/libpng16.a"
   "giflib:giflib:lib/libgif.a"
+  "liblzma:xz-utils:lib/liblzma.a"
 )
 
 # The version apt would fetch; empty when apt has no deb-src entry, in which
@@ -119,6 +121,10 @@ build_giflib() {  # source
   rm -f "$prefix/lib/libgif.a"
   $triplet-ar rcs "$prefix/lib/libgif.a" "${objects[@]}"
   install -m 644 "$source/gif_lib.h" "$prefix/include/gif_lib.h"
+}
+
+build_liblzma() {  # source
+  cmake_cross "$1" "$work/liblzma" -DBUILD_SHARED_LIBS=OFF -DENABLE_NLS=OFF
 }
 
 started=$SECONDS

@@ -11,6 +11,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       if (wParam == 1) {
         FFlashStartFrame = 0;
         FFlashOpen = false;
+        CloseFlashWindow();
       }
       ArmSelectTimer(selectIntervalMs_);  // whatever interval the timer has now
       return true;

@@ -1,6 +1,6 @@
 // What the run window needs from the platform, in groups of one service each:
 // the show window, the modal dialogs over it, the desktop capture, the text
-// of the slides and the media devices. The Windows layer implements them; the
+// of the slides, the media devices and the Flash window. The Windows layer implements them; the
 // native tests use fakes. A new service joins RunPlatform as one more group.
 #pragma once
 
@@ -14,6 +14,8 @@
 #include "raster/geometry.h"
 
 namespace player {
+
+class FlashHost;
 
 enum class RunTimer { Show, Select, Video, MusicPlay, MaxRuntime };
 
@@ -76,6 +78,7 @@ struct RunPlatform {
   DesktopCapturer& desktop;
   TextRenderer& text;
   RunMedia& media;
+  FlashHost& flash;
 };
 
 }  // namespace player

@@ -108,11 +108,12 @@ void TfRun::SelectTimerTimer() {
   // Not in the preview, and not while a prompt or the settings dialog is open:
   // that keeps the keyboard.
   if (FProjectInfo->RightClickMenu == 0 && !FPreview && !FInDialog) platform_.window.BringToFront();
+  if (FFlashOpen) CloseFlashWindow();
   if (video_.Playing()) video_.StopVideo();
   FCurrentIndex = NextItemIndex(FItemKind);
   switch (FItemKind) {
     case project::kPictureItem: StartPictureItem(); break;
-    case project::kFlashItem: StartMediaItem(); break;
+    case project::kFlashItem: StartFlashItem(); break;
     case project::kVideoItem: StartVideoItem(); break;
     default: break;  // an unknown kind starts nothing
   }
@@ -146,13 +147,6 @@ void TfRun::ShowBackdrop() {
   raster::Bitmap& image = platform_.window.ShowImage();
   ReportPictureErrors(composer_.PrepareBackdrop(FCurrentIndex, image));
   platform_.window.Present(image.Bounds());
-}
-
-void TfRun::StartMediaItem() {
-  // Flash movies show their background and texts; the show goes on to the
-  // next item after the display time.
-  ShowBackdrop();
-  ArmSelectTimer(DwellIntervalMs());
 }
 
 void TfRun::StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed,
@@ -198,6 +192,7 @@ void TfRun::FormDestroy() {
   for (RunTimer timer : {RunTimer::Show, RunTimer::Select, RunTimer::Video, RunTimer::MusicPlay, RunTimer::MaxRuntime})
     platform_.window.SetTimer(timer, false, 0);
   platform_.window.SetCursorHidden(false);
+  if (FFlashOpen) CloseFlashWindow();
   if (FCanEnd) music_.StopMusic();
   FCanEnd = false;
   CloseMedia();

@@ -10,8 +10,8 @@
 // afterwards forwards its timers, input and messages to the handlers below.
 // The implementation is split by concern: run_window.cpp (creation and the
 // item loop), run_ending.cpp (input, closing, the maximum run time),
-// run_messages.cpp (the private messages), run_media_items.cpp (music and
-// video items).
+// run_messages.cpp (the private messages), run_flash.cpp (Flash movie items),
+// run_media_items.cpp (music and video items).
 #pragma once
 
 #include <cstdint>
@@ -105,7 +105,6 @@ class TfRun {
   void BuildItemLists();
   int NextItemIndex(int32_t& kind);
   void StartPictureItem();
-  void StartMediaItem();
   // The background and texts of a Flash or video item, with the music paused.
   void ShowBackdrop();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
@@ -121,6 +120,10 @@ class TfRun {
   void EndAfterError();
   int32_t MouseThreshold() const;
   bool PopupMenuOffered() const;
+
+  // Flash movie items (run_flash.cpp).
+  void StartFlashItem();
+  void CloseFlashWindow();
 
   // Music and video (run_media_items.cpp).
   MediaContext MediaServices();

@@ -8,6 +8,7 @@
 #include "base/codepage.h"
 #include "base/paths.h"
 #include "field_tables.h"
+#include "flash_items.h"
 #include "project/header_fields.h"
 #include "project/info_position.h"
 #include "project/picture_info.h"
@@ -104,6 +105,7 @@ class Output {
 
 struct PreparedItem {
   const ManifestItem* item;
+  int kind;
   bool embedded;
   int64_t size;
   std::string record;
@@ -117,6 +119,7 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
   const RecordValue* kindValue = FindValue(item.values, project::kKindTag);
   const int kind = kindValue ? std::stoi(kindValue->text) : project::kPictureItem;
   const bool embedded = manifest.picturesEmbedded && (kind == project::kPictureItem || manifest.mediaEmbedded);
+  if (kind == project::kFlashItem) CheckFlashMovie(item);
   const int64_t size = FileSize(item.source);
   if (size < 0) Fail(item.where, "File", "cannot read " + item.source);
   if (embedded && size > std::numeric_limits<int32_t>::max()) Fail(item.where, "File", "larger than 2 GiB");
@@ -134,7 +137,7 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
   if (!FindValue(item.values, project::kTypeCodeTag))
     record += RecordText(project::kTypeCodeTag, std::to_string(project::PictureTypeCode(item.source)));
   for (const auto& value : item.values) record += RecordText(value.tag, value.text);
-  return {&item, embedded, size, record + kPictureEnd};
+  return {&item, kind, embedded, size, record + kPictureEnd};
 }
 
 }  // namespace
@@ -205,6 +208,8 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
     out.Write(project::TrailerText(static_cast<int32_t>(index.size())));
     out.Close(partial);
     std::filesystem::rename(base::PathFromUtf8(partial), base::PathFromUtf8(options.outputPath));
+    for (const auto& item : items)
+      if (!item.embedded && item.kind == project::kFlashItem) CopyBesideOutput(*item.item, options.outputPath);
   } catch (...) {
     base::DeleteFileQuietly(partial);
     throw;

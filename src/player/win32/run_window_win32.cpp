@@ -9,6 +9,7 @@
 #include "player/run_messages.h"
 #include "player/run_window.h"
 #include "player/win32/desktop_capture.h"
+#include "player/win32/flash_window_win32.h"
 #include "player/win32/gdi_text_renderer.h"
 #include "player/win32/run_media_win32.h"
 #include "project/win32/win32_project_services.h"
@@ -44,7 +45,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     base::SeededRandom random(GetTickCount64() ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32));
     try {
       run_ = std::make_unique<TfRun>(RunDependencies{programPath_, projectServices_, registry_,
-                                                     RunPlatform{*this, *this, *this, text_, media_}, random});
+                                                     RunPlatform{*this, *this, *this, text_, media_, flash_}, random});
     } catch (const std::exception& error) {
       MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
       return 1;
@@ -52,6 +53,11 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     if (!CreateImage(width, height)) return 1;
     if (!CreateShowWindow(host, width, height)) return 1;
     media_.Attach(instance_, window_, [this](MouseButton button) { run_->displaypanelMouseDown(button); });
+    // A right click on a movie that does not end the show opens the show's menu.
+    flash_.Attach(window_, [this](POINT at) {
+      ScreenToClient(window_, &at);
+      run_->ContextMenu(raster::Point{at.x, at.y});
+    });
     try {
       if (host)
         run_->SetupPreview(width, height);
@@ -280,6 +286,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   GdiTextRenderer text_;
   settings::RegistrySettingsBackend registry_;
   Win32RunMedia media_;  // outlives run_, which plays through it
+  Win32FlashHost flash_;  // outlives run_, whose tear-down closes the Flash window
   std::unique_ptr<TfRun> run_;
   HWND window_ = nullptr;
   HBITMAP dib_ = nullptr;

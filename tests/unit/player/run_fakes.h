@@ -2,9 +2,12 @@
 // messages (close requests among them) wait in a queue until a message loop
 // takes them, the main loop or the loop of a modal dialog that is open; timers
 // fire as simulated time passes, and the media devices play on with them;
-// what reaches the screen is what was presented. And a show of solid-colour
+// the Flash window is one at a time; what reaches the screen is what was
+// presented. And a show of solid-colour
 // pictures (or of given item files) in a real program file.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -18,6 +21,7 @@
 #include "base/random.h"
 #include "fake_media.h"
 #include "player/frame_box_text.h"
+#include "player/flash_host.h"
 #include "player/frame_test_support.h"
 #include "player/run_messages.h"
 #include "player/run_platform.h"
@@ -45,6 +49,34 @@ struct PromptAnswer {
   std::function<void()> whileOpen;
 };
 
+// The Flash window as the run window sees it: what each window was opened
+// with, and whether one is open. A movie can be refused with a reason.
+class FakeFlashHost : public FlashHost {
+ public:
+  struct Opened {
+    bool preview;
+    FlashWindowArgs args;
+  };
+  std::string OpenFlashFullScreen(const FlashWindowArgs& args) override { return Open(false, args); }
+  std::string OpenFlashInPanel(const FlashWindowArgs& args) override { return Open(true, args); }
+  void CloseFlashWindow() override {
+    ++closes;
+    open = false;
+  }
+  std::vector<Opened> opened;
+  std::string refusal;  // why the next movies cannot play; empty: they can
+  bool open = false;
+  int closes = 0;
+
+ private:
+  std::string Open(bool preview, const FlashWindowArgs& args) {
+    if (open) ADD_FAILURE() << "a second Flash window";
+    opened.push_back({preview, args});
+    open = refusal.empty();
+    return refusal;
+  }
+};
+
 class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCapturer {
  public:
   static constexpr uint32_t kClose = 0x0010;  // WM_CLOSE
@@ -52,7 +84,12 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   TfRun* run = nullptr;
   int64_t now = 0;
   std::map<RunTimer, TimerState> timers;
-  std::deque<uint32_t> queue;    // posted, not yet handled
+  struct Message {
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+  };
+  std::deque<Message> queue;     // posted, not yet handled
   std::vector<uint32_t> posted;  // every message posted, in order
   int closeRequests = 0;
   bool closed = false;
@@ -70,6 +107,7 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   raster::Bitmap screen;  // what has been presented of it
   std::vector<raster::Rect> presented;
   FakeRunMedia media;
+  FakeFlashHost flash;
 
   // ShowWindowPort.
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
@@ -79,13 +117,13 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
     state.intervalMs = intervalMs;
     state.due = now + intervalMs;
   }
-  void PostToWindow(uint32_t message, uintptr_t, intptr_t) override {
+  void PostToWindow(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     posted.push_back(message);
-    queue.push_back(message);
+    queue.push_back({message, wParam, lParam});
   }
   void RequestClose() override {
     ++closeRequests;
-    queue.push_back(kClose);
+    queue.push_back({kClose, 0, 0});
   }
   void BringToFront() override { ++fronts; }
   void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }
@@ -135,12 +173,12 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   // The message loop: handles every posted message in order.
   void Pump() {
     while (!queue.empty() && !closed) {
-      const uint32_t message = queue.front();
+      const Message next = queue.front();
       queue.pop_front();
-      if (message == kClose)
+      if (next.message == kClose)
         Close();
       else
-        run->HandleMessage(message, 0, 0);
+        run->HandleMessage(next.message, next.wParam, next.lParam);
     }
   }
 
@@ -277,7 +315,7 @@ struct ShowFixture {
     platform.screen.Reset(width, height);
     run = std::make_unique<TfRun>(
         RunDependencies{folder + "Show.scr", services, backend,
-                        RunPlatform{platform, platform, platform, text, platform.media}, random});
+                        RunPlatform{platform, platform, platform, text, platform.media, platform.flash}, random});
     platform.run = run.get();
     if (preview)
       run->SetupPreview(width, height);

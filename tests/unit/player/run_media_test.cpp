@@ -142,6 +142,11 @@ TEST(RunMusic, AFlashOrVideoItemPausesAndTheNextPictureResumesWhereItStopped) {
     ASSERT_EQ(device.CurrentMode(), MediaMode::Paused) << "kind " << kind;
     const uint32_t pausedAt = device.PositionMs();
     EXPECT_GT(pausedAt, 4000u) << "two pictures played";
+    if (kind == 1) {
+      show.platform.Advance(4000);
+      EXPECT_EQ(device.PositionMs(), pausedAt);
+      show.platform.PostToWindow(player::UM_FLASHENDED, 1, 1);  // the movie has ended
+    }
     // The item plays to its end; then the next picture resumes the music.
     while (device.CurrentMode() == MediaMode::Paused && show.platform.now < 30000) {
       EXPECT_EQ(device.PositionMs(), pausedAt);

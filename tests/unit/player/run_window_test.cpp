@@ -135,21 +135,71 @@ TEST(RunWindowLoop, FlashEndedReArmsSelectTimerWithItsCurrentInterval) {
   EXPECT_FALSE(show.run->HandleMessage(0x0400 + 1, 0, 0)) << "not a message of the run window";
 }
 
-TEST(RunWindowLoop, MediaItemsShowTheirBackgroundAtOnceAndMoveOn) {
+TEST(RunWindowLoop, MusicFlashAndVideoTakeTurns) {
   ShowFixture show(TestName());
   show.header = Record(4, "0") + Record(5, "2") + Record(40, "0");
-  show.items = {Record(52, "1") + Record(47, "255"), Record(52, "2") + Record(47, "65280"), Record(36, "")};
-  show.Start();
+  show.items = {Record(36, ""), Record(52, "1") + Record(47, "255"), Record(52, "2") + Record(47, "65280"),
+                Record(36, "")};
+  show.itemBytes = {"", "", "clip", ""};
+  show.music = {"song"};
+  auto& media = show.platform.media;
+  media.music.clips["song"] = player::testing::FakeClip{600000};
+  media.video.clips["clip"] = player::testing::FakeClip{4000, 16, 12};
+  auto& flash = show.platform.flash;
   const auto& screen = show.platform.screen;
-  EXPECT_TRUE(player::testing::AllPixels(screen, screen.Bounds(), player::testing::kRed));
-  EXPECT_EQ(show.platform.posted.back(), player::UM_PAUSEMUSIC);
-  EXPECT_TRUE(show.platform.Enabled(RunTimer::Select));
-  EXPECT_EQ(show.platform.Interval(RunTimer::Select), 3000u);
-  show.platform.Advance(3000);
-  EXPECT_TRUE(player::testing::AllPixels(screen, screen.Bounds(), player::testing::kGreen));
-  show.platform.Advance(3000);
+  show.Start();
+  ASSERT_EQ(media.music.CurrentMode(), player::MediaMode::Playing);
   show.FinishTransition();
-  EXPECT_EQ(show.ShownItem(), 2);
+  show.platform.Advance(3000);
+
+  // The Flash item: its background, the music paused, the show waiting for the movie.
+  EXPECT_TRUE(player::testing::AllPixels(screen, screen.Bounds(), player::testing::kRed));
+  EXPECT_TRUE(flash.open);
+  EXPECT_EQ(media.music.CurrentMode(), player::MediaMode::Paused);
+  const uint32_t pausedAt = media.music.PositionMs();
+  EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
+  show.platform.Advance(5000);
+  show.platform.PostToWindow(player::UM_FLASHENDED, 1, 1);  // the movie has ended
+  show.platform.Advance(3000);
+
+  // The video item: its background around the clip, the music still paused.
+  EXPECT_FALSE(flash.open);
+  EXPECT_EQ(flash.opened.size(), 1u);
+  EXPECT_TRUE(media.panelVisible);
+  EXPECT_EQ(media.video.CurrentMode(), player::MediaMode::Playing);
+  EXPECT_EQ(screen.At(0, 0), player::testing::kGreen);
+  EXPECT_EQ(media.music.CurrentMode(), player::MediaMode::Paused);
+  EXPECT_EQ(media.music.PositionMs(), pausedAt);
+
+  // The clip ends; after SelectTimer's interval the next picture resumes the music.
+  show.platform.Advance(4000);
+  EXPECT_FALSE(media.panelVisible);
+  EXPECT_EQ(media.music.PositionMs(), pausedAt);
+  show.platform.Advance(3000);
+  EXPECT_EQ(media.music.CurrentMode(), player::MediaMode::Playing);
+  show.FinishTransition();
+  EXPECT_EQ(show.ShownItem(), 3);
+  EXPECT_EQ(media.music.opened, (std::vector<std::string>{"song"}));
+  EXPECT_EQ(media.music.closedUse + media.video.closedUse, 0);
+}
+
+TEST(RunWindowLoop, TheEndOfTheShowTakesTheFlashWindowAndTheMediaDown) {
+  ShowFixture show(TestName());
+  show.header = Record(4, "0");
+  show.items = {Record(36, ""), Record(52, "1")};
+  show.music = {"song"};
+  show.platform.media.music.clips["song"] = player::testing::FakeClip{600000};
+  show.Start();
+  show.FinishTransition();
+  show.platform.Advance(6000);
+  ASSERT_TRUE(show.platform.flash.open);
+  // The Flash window passes on an ending input.
+  show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
+  show.platform.Pump();
+  EXPECT_TRUE(show.platform.closed);
+  EXPECT_FALSE(show.platform.flash.open);
+  EXPECT_FALSE(show.platform.media.music.IsOpen());
+  EXPECT_EQ(show.platform.media.music.closedUse, 0);
 }
 
 TEST(RunWindowLoop, NoShowItemsIsABlackShowThatCanEnd) {

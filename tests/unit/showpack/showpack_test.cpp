@@ -6,6 +6,7 @@
 #include "container_writer.h"
 #include "inspect.h"
 #include "manifest.h"
+#include "player/flash_movie_writer.h"
 #include "project/container_fixture.h"
 #include "project/project_info.h"
 
@@ -188,6 +189,50 @@ VideoSize = 5
     EXPECT_NE(printed.str().find("  Kind: 2\n"), std::string::npos);
     EXPECT_NE(printed.str().find("  VideoSize: 5\n"), std::string::npos);
   }
+}
+
+TEST_F(ShowpackTest, FlashItemsAreWrittenEmbeddedOrBesideTheProgram) {
+  player::testing::MovieWriter movie(64, 48);
+  const auto bytes = movie.Background(0x33, 0x66, 0x99).ShowFrame().ShowFrame().Finish('C');
+  player::testing::WriteMovie(folder + "intro.swf", bytes);
+  const std::string items = R"(
+[[item]]
+File = "intro.swf"
+Kind = 1
+FlashBackgroundColor = "#336699"
+FlashScaleMode = 2
+FlashStopMode = 1
+FlashStopTicks = 2
+FlashGetsClicks = true
+)";
+  std::filesystem::create_directories(base::PathFromUtf8(folder + "out"));
+  for (bool embedded : {true, false}) {
+    SCOPED_TRACE(embedded ? "embedded" : "beside the program");
+    const std::string name = embedded ? "Embedded.scr" : "out/External.scr";
+    const std::string path = Build(std::string("[project]\nMediaEmbedded = ") + (embedded ? "true" : "false") + "\n" + items, name);
+    project::StdProjectServices services;
+    project::TProjectInfo info(path, services);
+    info.ReadHeader();
+    base::SeededRandom random(1);
+    info.ReadPictures(random);
+    const auto& item = *info.Pictures.at(0);
+    EXPECT_EQ(item.Kind, 1);
+    EXPECT_EQ(item.FlashBackgroundColor, 0x00996633u);
+    EXPECT_EQ(item.FlashScaleMode, 2);
+    EXPECT_EQ(item.FlashStopMode, 1);
+    EXPECT_EQ(item.FlashStopTicks, 2);
+    EXPECT_TRUE(item.FlashGetsClicks);
+    EXPECT_FALSE(item.FlashGetsMoves);
+    EXPECT_EQ(item.Size, embedded ? static_cast<int32_t>(bytes.size()) : 0);
+    const std::string movieFile = info.GetPictureFile(0);
+    EXPECT_EQ(movieFile, embedded ? info.TempFolder + "qev.swf" : folder + "out/intro.swf");
+    EXPECT_EQ(testing_support::ReadFile(movieFile), std::string(bytes.begin(), bytes.end()));
+  }
+  testing_support::WriteFile(folder + "fake.swf", "GIF89a, not a movie");
+  EXPECT_NE(BuildError("[[item]]\nFile = \"fake.swf\"\nKind = 1\n").find(folder + "show.toml:1: File: The Flash movie " +
+                                                                            folder + "fake.swf cannot be played: the file is not a Flash movie"),
+            std::string::npos)
+      << BuildError("[[item]]\nFile = \"fake.swf\"\nKind = 1\n");
 }
 
 TEST_F(ShowpackTest, ErrorsNameTheFileTheLineAndTheField) {
