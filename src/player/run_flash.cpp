@@ -7,7 +7,7 @@
 namespace player {
 
 void TfRun::StartFlashItem() {
-  // Whatever is said about the movie is said once the show knows how it goes on.
+  // A missing movie (GetPictureFile says so) is reported once SelectTimer is set.
   messages_.Hold();
   FlashHost& host = platform_.flash;
   host.CloseFlashWindow();
@@ -15,16 +15,13 @@ void TfRun::StartFlashItem() {
   const project::TPictureInfo& item = *FShowItems[static_cast<size_t>(FCurrentIndex)];
   FlashWindowArgs args{FSetting, FProjectInfo->RightClickMenu == 0, true, MakeFlashParams(item, FFlashStartFrame), {}};
   FFlashOpen = true;
-  // A missing file has been reported by GetPictureFile.
   args.movie = FProjectInfo->GetPictureFile(item.Number);
-  bool opened = false;
-  if (!args.movie.empty()) {
-    const std::string error = FPreview ? host.OpenFlashInPanel(args) : host.OpenFlashFullScreen(args);
-    opened = error.empty();
-    if (!opened) messages_.ShowMessage(error);
-  }
-  if (!opened) {
-    // A movie that cannot play: the show goes on to the next item.
+  std::string error;
+  if (!args.movie.empty()) error = FPreview ? host.OpenFlashInPanel(args) : host.OpenFlashFullScreen(args);
+  if (args.movie.empty() || !error.empty()) {
+    // A movie that cannot play: the show goes on to the next item once the
+    // reason has been read.
+    if (!error.empty()) platform_.dialogs.ShowMessage(error);
     FFlashOpen = false;
     ArmSelectTimer(selectIntervalMs_);
   }

@@ -114,11 +114,17 @@ TEST(RunWindowFlash, AMovieThatCannotBeHadOrPlayedLetsTheShowGoOn) {
   ShowFixture refused(TestName() + "Refused");
   FlashShow(refused, {kFlashItem, kPicture});
   refused.platform.flash.refusal = "The Flash movie qev.swf cannot be played: the movie has no frames.";
-  bool selectArmed = false;
-  refused.services.whileMessage = [&] { selectArmed = refused.platform.Enabled(RunTimer::Select); };
+  // The show waits while the reason is on screen.
+  bool waited = true;
+  refused.platform.whileMessage = [&] {
+    refused.platform.Advance(5000);
+    waited = !refused.platform.Enabled(RunTimer::Select) && !refused.platform.Enabled(RunTimer::Show);
+  };
   refused.Start();
-  EXPECT_EQ(refused.services.messages, (std::vector<std::string>{refused.platform.flash.refusal}));
-  EXPECT_TRUE(selectArmed);
+  EXPECT_EQ(refused.platform.messages, (std::vector<std::string>{refused.platform.flash.refusal}));
+  EXPECT_TRUE(refused.services.messages.empty());
+  EXPECT_TRUE(waited);
+  EXPECT_TRUE(refused.platform.Enabled(RunTimer::Select));
   EXPECT_FALSE(refused.platform.flash.open);
   refused.platform.Advance(1000);
   refused.FinishTransition();

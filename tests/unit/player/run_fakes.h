@@ -152,8 +152,9 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   }
   void ShowMessage(const std::string& text) override {
     messages.push_back(text);
-    Modal({});
+    Modal(whileMessage);
   }
+  std::function<void()> whileMessage;
   MenuChoice PopupMenu(std::optional<raster::Point>, const std::string&, const std::string&) override {
     ++menus;
     const MenuChoice choice = menuChoices.empty() ? MenuChoice::None : menuChoices.front();
