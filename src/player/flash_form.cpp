@@ -8,8 +8,6 @@
 namespace player {
 namespace {
 
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
 constexpr int32_t kEndAtFrame = 0;
 constexpr int32_t kEndAfterSeconds = 1;
 constexpr int32_t kIdleTicksAfterPlaying = 3;
@@ -174,7 +172,7 @@ void TfFlashform::MovementRule(int x, int y) {
     return;
   }
   if (FMouseRefX != kMouseUnset) {
-    const int32_t threshold = FSetting->MouseSensitivity == 0 ? 10 : FSetting->MouseSensitivity * 10;
+    const int32_t threshold = MouseThreshold(*FSetting);
     if (std::abs(x - FMouseRefX) < threshold && std::abs(y - FMouseRefY) < threshold) return;
     ++FMouseMoves;
     if (FMouseMoves <= FSetting->MouseSensitivity) return;
@@ -190,13 +188,11 @@ void TfFlashform::MovementRule(int x, int y) {
 }
 
 void TfFlashform::FormKeyDown(int virtualKey) {
-  if ((FSetting->EscKey && virtualKey == kVkEscape && PasswordAllowsEnd()) ||
-      (FSetting->EnterKey && virtualKey == kVkReturn && PasswordAllowsEnd()))
-    EndShow();
+  if (KeyEndsShow(*FSetting, virtualKey) && PasswordAllowsEnd()) EndShow();
 }
 
 void TfFlashform::FormKeyPress(std::string_view character) {
-  if (FSetting->SpecifiedKey && FSetting->KeyValue == character && PasswordAllowsEnd()) EndShow();
+  if (CharacterEndsShow(*FSetting, character) && PasswordAllowsEnd()) EndShow();
 }
 
 }  // namespace player

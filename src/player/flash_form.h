@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "player/ending_inputs.h"
 #include "player/flash_control.h"
 #include "player/flash_params.h"
 #include "player/flash_shockwave.h"
@@ -56,8 +57,6 @@ struct FlashOpenRequest {
 
 class TfFlashform {
  public:
-  static constexpr int32_t kMouseUnset = -10;
-
   // FormCreate.
   TfFlashform(FlashFormPlatform& platform, FlashControl& control);
   TfFlashform(const TfFlashform&) = delete;

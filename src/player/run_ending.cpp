@@ -2,19 +2,12 @@
 // pop-up menu and the maximum run time.
 #include <cstdlib>
 
+#include "player/ending_inputs.h"
 #include "player/run_messages.h"
 #include "player/run_window.h"
 #include "settings/check_password.h"
 
 namespace player {
-namespace {
-
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
-
-}  // namespace
-
-int32_t TfRun::MouseThreshold() const { return FSetting.MouseSensitivity == 0 ? 10 : FSetting.MouseSensitivity * 10; }
 
 void TfRun::pbShowMouseMove(int x, int y) {
   if (platform_.window.CursorHidden()) platform_.window.SetCursorHidden(false);
@@ -29,7 +22,7 @@ void TfRun::pbShowMouseMove(int x, int y) {
     FMouseRefY = y;
     return;
   }
-  const int32_t threshold = MouseThreshold();
+  const int32_t threshold = MouseThreshold(FSetting);
   if (std::abs(x - FMouseRefX) < threshold && std::abs(y - FMouseRefY) < threshold) return;
   ++FMouseMoves;
   if (FMouseMoves <= FSetting.MouseSensitivity) return;
@@ -52,12 +45,11 @@ void TfRun::pbShowDblClick() {
 
 void TfRun::FormKeyDown(int virtualKey) {
   if (FPreview) return;
-  if ((FSetting.EscKey && virtualKey == kVkEscape) || (FSetting.EnterKey && virtualKey == kVkReturn))
-    platform_.window.RequestClose();
+  if (KeyEndsShow(FSetting, virtualKey)) platform_.window.RequestClose();
 }
 
 void TfRun::FormKeyPress(std::string_view character) {
-  if (!FPreview && FSetting.SpecifiedKey && FSetting.KeyValue == character) platform_.window.RequestClose();
+  if (!FPreview && CharacterEndsShow(FSetting, character)) platform_.window.RequestClose();
 }
 
 bool TfRun::PopupMenuOffered() const { return FProjectInfo->RightClickMenu != 0 && !FPreview; }

@@ -23,6 +23,7 @@
 
 #include "base/random.h"
 #include "player/frame_composer.h"
+#include "player/ending_inputs.h"
 #include "player/held_messages.h"
 #include "player/media_player.h"
 #include "player/music_playback.h"
@@ -118,7 +119,6 @@ class TfRun {
   bool AskPassword();
   // Ends the show after an error was shown: no password is asked.
   void EndAfterError();
-  int32_t MouseThreshold() const;
   bool PopupMenuOffered() const;
 
   // Flash movie items (run_flash.cpp).
@@ -153,7 +153,6 @@ class TfRun {
   bool FPreview = false;
   int32_t FShowWidth = 0, FShowHeight = 0;
   bool FFlashOpen = false;
-  static constexpr int32_t kMouseUnset = -10;
   int32_t FMouseRefX = kMouseUnset, FMouseRefY = 0, FMouseMoves = 0;
   bool FInDialog = false;
   bool FClearPending = true;
