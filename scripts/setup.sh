@@ -12,6 +12,7 @@ packages=(
   libjpeg-dev libjpeg-turbo-progs libpng-dev libgif-dev zlib1g-dev
   clang libclang-rt-14-dev
   wine wine64 fonts-wine fonts-liberation xvfb x11-utils imagemagick python3
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
 )
 
 missing=()
