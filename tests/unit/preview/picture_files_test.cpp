@@ -1,7 +1,5 @@
 // The pictures the preview writes, read back: PNG through the show's own PNG
 // decoder, GIF frame by frame through giflib.
-#include <gif_lib.h>
-
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "gif_palette.h"
+#include "gif_reading.h"
 #include "gif_writer.h"
 #include "imageformats/decode.h"
 #include "png_writer.h"
@@ -90,45 +89,6 @@ TEST(GifPalette, ExactUpTo256ColoursNearestBeyond) {
     }
 }
 
-// Every frame of a GIF as the screen shows it (frames drawn over the ones
-// before, none disposed), with its delay.
-struct GifFrame {
-  Bitmap screen;
-  int delay;
-};
-std::vector<GifFrame> ReadGif(const std::string& path, bool* loops = nullptr) {
-  int error = 0;
-  GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-  EXPECT_NE(gif, nullptr);
-  if (!gif) return {};
-  EXPECT_EQ(DGifSlurp(gif), GIF_OK);
-  std::vector<GifFrame> frames;
-  Bitmap screen(gif->SWidth, gif->SHeight);
-  for (int k = 0; k < gif->ImageCount; ++k) {
-    const SavedImage& image = gif->SavedImages[k];
-    GraphicsControlBlock control{};
-    DGifSavedExtensionToGCB(gif, k, &control);
-    EXPECT_EQ(control.DisposalMode, DISPOSE_DO_NOT);
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-    for (int y = 0; y < image.ImageDesc.Height; ++y)
-      for (int x = 0; x < image.ImageDesc.Width; ++x) {
-        const GifColorType c = map->Colors[image.RasterBits[y * image.ImageDesc.Width + x]];
-        screen.At(image.ImageDesc.Left + x, image.ImageDesc.Top + y) = MakePixel(c.Red, c.Green, c.Blue);
-      }
-    frames.push_back({screen, control.DelayTime});
-  }
-  if (loops) {
-    *loops = false;
-    for (int k = 0; k + 1 < gif->SavedImages[0].ExtensionBlockCount; ++k) {
-      const ExtensionBlock& block = gif->SavedImages[0].ExtensionBlocks[k];
-      *loops = *loops || (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                          std::string(reinterpret_cast<const char*>(block.Bytes), 11) == "NETSCAPE2.0");
-    }
-  }
-  DGifCloseFile(gif, &error);
-  return frames;
-}
-
 TEST(GifFrames, EveryTickIsAFrameAndTheLastHoldsTheSlide) {
   const std::string path = ScratchFolder("gif") + "t.gif";
   // A wipe of a red picture over a two-colour one, a column a tick, with
@@ -148,16 +108,17 @@ TEST(GifFrames, EveryTickIsAFrameAndTheLastHoldsTheSlide) {
   sink.Begin(before, after, 30);
   for (const Bitmap& tick : ticks) sink.Frame(tick);
   sink.End(6000);
-  bool loops = false;
-  const std::vector<GifFrame> frames = ReadGif(path, &loops);
+  const testing::ReadBack read = testing::ReadGif(path);
+  const std::vector<testing::ShownFrame>& frames = read.frames;
   ASSERT_EQ(frames.size(), ticks.size());
   for (std::size_t k = 0; k < frames.size(); ++k) {
     ASSERT_EQ(frames[k].screen.Width(), 30);
     for (int y = 0; y < 20; ++y)
       for (int x = 0; x < 30; ++x) ASSERT_EQ(frames[k].screen.At(x, y), ticks[k].At(x, y)) << k << ": " << x << "," << y;
     EXPECT_EQ(frames[k].delay, k + 1 < frames.size() ? 3 : 3 + 600) << k;
+    EXPECT_EQ(frames[k].disposal, DISPOSE_DO_NOT) << k;
   }
-  EXPECT_TRUE(loops);
+  EXPECT_TRUE(read.loops);
   EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 }
 
