@@ -1,5 +1,5 @@
-// showpack: puts a show into a screensaver program, and shows what a built
-// screensaver carries.
+// showpack: puts a show into a screensaver program, shows what a built
+// screensaver carries, and draws its slides and transitions as pictures.
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "container_writer.h"
 #include "inspect.h"
 #include "manifest.h"
+#include "preview.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string DefaultPlayer(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"showpack: build a slide-show screensaver from a manifest, or inspect one"};
+  CLI::App app{"showpack: build a slide-show screensaver from a manifest, inspect one, or preview its show"};
   app.require_subcommand(1);
 
   std::string manifestPath, outputPath, playerPath, inspectPath;
@@ -35,7 +36,22 @@ int main(int argc, char** argv) {
   auto* inspect = app.add_subcommand("inspect", "print the index, the project fields and every item record");
   inspect->add_option("file", inspectPath, "a built screensaver")->required();
 
-  CLI11_PARSE(app, argc, argv);
+  showpack::PreviewRequest previewRequest;
+  auto* preview = showpack::AddPreviewCommand(app, previewRequest);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {
+    return app.exit(done);  // --help
+  } catch (const CLI::ParseError& error) {
+    // A bad command line: one line, exit code 2.
+    std::string message = error.what();
+    for (char& c : message)
+      if (c == '\n') c = ' ';
+    std::cerr << "showpack: " << message << " (showpack --help lists the commands)\n";
+    return 2;
+  }
+  if (*preview) return showpack::RunPreview(previewRequest, std::cout, std::cerr);
   try {
     if (*build) {
       const showpack::Manifest manifest = showpack::ReadManifest(manifestPath);
