@@ -214,6 +214,25 @@ TEST_F(Preview, SlidesAreTheComposersFramesAwayFromText) {
   }
 }
 
+TEST_F(Preview, AContainerWrittenByHandIsPreviewedToo) {
+  // A screensaver laid out byte by byte (not by showpack build): a program
+  // image, one PNG item, its record, a header and the index.
+  Picture("wide.png", Bands(2000, 1000, 500, kRed, kBlue));
+  const std::string png = testing_support::ReadFile(folder + "wide.png");
+  using testing_support::Record;
+  testing_support::ContainerBytes container;
+  const int32_t item = container.AddItem(png);
+  const int32_t end = static_cast<int32_t>(container.bytes.size());
+  container.itemOffsets = {item, end, end};  // the picture, then the (empty) dialog image
+  const std::string record = Record(1, "0") + Record(2, "wide.png") + Record(3, std::to_string(png.size())) +
+                             Record(45, "15") + Record(7, "0") + Record(17, "0") + Record(46, "0;") +
+                             Record(60, "0") + Record(47, std::to_string(0x00FF00)) + Record(36, "") + "\x7F";
+  const std::string header = Record(3, "0") + Record(40, "0") + Record(41, "1");
+  testing_support::WriteFile(folder + "Hand.scr", container.Finish(record, header));
+  EXPECT_TRUE(MatchesAwayFromText(Slide(folder + "Hand.scr", 0),
+                                  {kGreen, {{{0, 128, 1024, 384}, kRed}, {{0, 384, 1024, 640}, kBlue}}}, {}));
+}
+
 TEST_F(Preview, AManifestAndTheScreensaverBuiltFromItLookTheSame) {
   Picture("p.png", Bands(300, 200, 50, kRed, kBlue));
   const std::string show = Manifest("", Item("p.png", kGreen, "ShowCaption = true\nCaption = \"Same\"\n"
