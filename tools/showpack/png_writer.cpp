@@ -11,7 +11,7 @@
 
 namespace showpack {
 
-void WritePng(const raster::Bitmap& bitmap, const std::string& path) {
+void WritePng(const raster::Bitmap& bitmap, const std::string& path, PngCompression compression) {
   if (bitmap.IsEmpty()) throw std::runtime_error("cannot write an empty picture to " + path);
   const std::size_t width = static_cast<std::size_t>(bitmap.Width());
   std::vector<uint8_t> rgb(width * 3 * static_cast<std::size_t>(bitmap.Height()));
@@ -27,6 +27,7 @@ void WritePng(const raster::Bitmap& bitmap, const std::string& path) {
   image.width = static_cast<png_uint_32>(bitmap.Width());
   image.height = static_cast<png_uint_32>(bitmap.Height());
   image.format = PNG_FORMAT_RGB;
+  if (compression == PngCompression::Fast) image.flags |= PNG_IMAGE_FLAG_FAST;
   const std::string partial = path + ".part";
   const bool written = png_image_write_to_file(&image, partial.c_str(), 0, rgb.data(),
                                                static_cast<png_int_32>(width * 3), nullptr) != 0;

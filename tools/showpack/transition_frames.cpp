@@ -49,6 +49,8 @@ void PngFrames::Begin(const raster::Bitmap&, const raster::Bitmap&, int) {
   if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
 }
 
-void PngFrames::Frame(const raster::Bitmap& screen) { WritePng(screen, folder_ + FrameName(++written_)); }
+void PngFrames::Frame(const raster::Bitmap& screen) {
+  WritePng(screen, folder_ + FrameName(++written_), PngCompression::Fast);
+}
 
 }  // namespace showpack
