@@ -81,7 +81,8 @@ PreviewShow::PreviewShow(const std::string& path, uint64_t seed, int width, int 
       itemTransitions_.back().LoadFromText(record->Transitions);
     }
   } catch (const std::exception& error) {
-    std::filesystem::remove_all(base::PathFromUtf8(scratch_));
+    std::error_code ignored;
+    std::filesystem::remove_all(base::PathFromUtf8(scratch_), ignored);
     throw PreviewError("cannot read the show " + path + ": " + error.what());
   }
   composer_ = std::make_unique<player::FrameComposer>(*project_, showItems_, backgroundItems_, random_, text_);
