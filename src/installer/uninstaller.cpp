@@ -101,6 +101,8 @@ bool SettingsShared(const std::string& keyPath, const UninstallTarget& self,
 void RemoveSettings(const std::string& projectName, const UninstallTarget& target,
                     const std::vector<RegisteredUninstall>& entries, UninstallPlatform& platform, Report& report) {
   const std::string keyPath = settings::KeyPathForProject(projectName);
+  // A name that is all extension would name the parent of every show's key.
+  if (keyPath.size() <= settings::kKeyRoot.size() || keyPath.back() == '\\') return;
   if (SettingsShared(keyPath, target, entries, platform)) {
     report.notes.push_back("The settings under " + keyPath + " stay: another installed show uses them.");
     return;

@@ -39,8 +39,15 @@ class FakeMachine : public installer::UninstallPlatform {
     return list;
   }
   bool DeleteUninstallEntry(const std::string& keyName) override { return entries.erase(keyName) > 0; }
+  // As in the registry, a trailing "\\" names the same key, and the key goes
+  // with everything below it.
   RemoveResult DeleteKeyTree(RegistryRoot root, const std::string& keyPath) override {
-    return Keys(root).erase(keyPath) ? RemoveResult::Removed : RemoveResult::Absent;
+    std::string path = keyPath;
+    if (path.ends_with("\\")) path.pop_back();
+    auto& keys = Keys(root);
+    if (!keys.count(path)) return RemoveResult::Absent;
+    std::erase_if(keys, [&](const std::string& key) { return key == path || key.starts_with(path + "\\"); });
+    return RemoveResult::Removed;
   }
   void DeleteKeyIfEmpty(RegistryRoot root, const std::string& keyPath) override {
     auto& keys = Keys(root);
@@ -160,6 +167,14 @@ TEST(Uninstaller, RefusesWhatTheEntriesDoNotName) {
     EXPECT_EQ(machine.files, before) << command;
     EXPECT_EQ(machine.entries.size(), 2u) << command;
   }
+}
+
+TEST(Uninstaller, AProjectNameWithoutAStemNamesNoSettingsKey) {
+  FakeMachine machine;
+  machine.Install("Sunset", 0, "C:\\WINDOWS\\system32", ".scr");
+  machine.machineKeys.insert("Software\\Halberline\\Other");
+  EXPECT_EQ(installer::RunUninstaller(kSelf + " #0@C:\\WINDOWS\\system32&Sunset", machine), 0);
+  EXPECT_EQ(machine.machineKeys, (std::set<std::string>{"Software\\Halberline", "Software\\Halberline\\Other"}));
 }
 
 TEST(Uninstaller, NoMeansNothingChanges) {
