@@ -139,6 +139,14 @@ bool CSetupDlg::ReadPackage() {
 }
 
 void CSetupDlg::FirstShow() {
+  // The restored size covers the work area too: where no window manager
+  // carries out the maximising (an X display without one), the window still
+  // fills the screen.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    SetWindowPos(window_, nullptr, monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right - monitor.rcWork.left,
+                 monitor.rcWork.bottom - monitor.rcWork.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(window_, SW_SHOWMAXIMIZED);
   UpdateWindow(window_);
   page_ = std::make_unique<CWizardPage>(window_, package_.ProgramName, package_.IsProgramExe != 0);
