@@ -17,6 +17,7 @@ IDC = {"Back": 1000, "Next": 1001, "Cancel": 1002, "Directory": 1006, "Browse": 
 IDOK, IDCANCEL, IDYES = 1, 2, 6
 WM_SYSCOMMAND, SC_CLOSE, IDM_ABOUTBOX = 0x0112, 0xF060, 0x0010
 WS_MAXIMIZE = 0x01000000
+TVM_GETNEXTITEM, TVM_SELECTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 0x110B, 3, 9
 TEAL = (0, 128, 128)
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall"
 SHOW = '[project]\nProjectName = "Sunset.scr"\n\n[[item]]\nFile = "slide.bmp"\n'
@@ -198,6 +199,24 @@ class InstallerTest(E2ETest, unittest.TestCase):
         self.assertTrue(controls[IDC["Browse"]]["visible"])
         self.assertFalse(controls[IDC["Launch"]]["visible"])
         self.assertEqual(controls[IDC["Directory"]]["text"], r"C:\Program Files\Sunset")
+        # "Browse...": the folder picker opens at the typed folder, its status line
+        # follows the selection, and the chosen folder replaces the text.
+        self.wine.wintool("settext", controls[IDC["Directory"]]["hwnd"], r"C:\windows\system32")
+        self.click(page, "Browse")
+        picker = self.wine.wait_for(lambda ws: [w for w in ws if w["pid"] == page["pid"] and w["parent"] == 0 and
+                                                w["visible"] and w["text"] not in (PAGE_CAPTION, SETUP_CAPTION)])
+        self.assertIsNotNone(picker, "no folder picker")
+        texts = lambda: [w["text"] for w in self.wine.windows() if w["parent"] == picker[0]["hwnd"]]
+        self.assertIn("Select a directory", texts())
+        self.assertIn(r"C:\windows\system32", texts())
+        # Select the parent folder in the picker's tree, as a click on it would.
+        tree = next(w for w in self.wine.windows() if w["parent"] == picker[0]["hwnd"] and w["class"] == "SysTreeView32")
+        caret = self.wine.wintool("send", tree["hwnd"], TVM_GETNEXTITEM, TVGN_CARET, 0).strip()
+        parent = self.wine.wintool("send", tree["hwnd"], TVM_GETNEXTITEM, TVGN_PARENT, caret).strip()
+        self.wine.wintool("send", tree["hwnd"], TVM_SELECTITEM, TVGN_CARET, parent)
+        self.assertTrue(self.wine.wait_for(lambda _: r"C:\windows" in texts(), timeout=10), "the status line stayed")
+        self.wine.wintool("clickbutton", self.controls(picker[0])[IDOK]["hwnd"])
+        controls = self.wait_page(page, lambda c: c[IDC["Directory"]]["text"] == r"C:\windows")
         self.wine.wintool("settext", controls[IDC["Directory"]]["hwnd"], r"C:\Shows\My Sunset")
         self.click(page, "Back")
         self.wait_page(page, lambda c: not c[IDC["Directory"]]["visible"] and not c[IDC["Back"]]["enabled"])
