@@ -3,6 +3,7 @@
 // progress window, and runs the installation when the page asks for it.
 #include <windows.h>
 
+#include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
 #include "installer/installation.h"
 #include "installer/win32/installer_resources.h"
@@ -133,7 +134,7 @@ bool CSetupDlg::ReadPackage() {
   // A path that opens is the package, damaged or not. Otherwise (started
   // without quotes, or with further quoted arguments) the program's own file
   // is: it carries the package.
-  if (!package_.ReadPackageIndex(path) && package_.ReadError().empty()) package_.ReadPackageIndex(ModulePath());
+  if (!package_.ReadPackageIndex(path) && package_.ReadError().empty()) package_.ReadPackageIndex(base::ProgramPath());
   if (!package_.ReadError().empty()) ShowMessage(window_, package_.ReadError(), MB_OK | MB_ICONERROR);
   return package_.ReadError().empty() && !package_.ProgramName.empty();
 }

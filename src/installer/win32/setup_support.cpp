@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/paths.h"
+#include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
 
 namespace installer::win32 {
@@ -29,13 +30,6 @@ std::string WindowsDirectory() {
 
 std::string SystemDirectory() {
   return GrowingText([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
-}
-
-std::string ModulePath() {
-  return GrowingText([](wchar_t* buffer, UINT size) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
-    return length == size ? size : static_cast<UINT>(length);  // a cut path asks for a larger buffer
-  });
 }
 
 std::string AnsiFromUtf8(std::string_view text) {
@@ -68,7 +62,7 @@ int Scaled(int pixelsAt96) {
 }
 
 int ShowMessage(HWND owner, std::string_view text, UINT flags) {
-  std::string title = base::FileNameOf(ModulePath());
+  std::string title = base::FileNameOf(base::ProgramPath());
   if (const auto dot = title.rfind('.'); dot != std::string::npos) title.erase(dot);
   return MessageBoxW(owner, base::Utf16FromUtf8(text).c_str(), base::Utf16FromUtf8(title).c_str(), flags);
 }

@@ -1,6 +1,6 @@
 // Small Windows pieces that the setup program and the uninstaller share: the
-// Windows folders, their own path, texts of windows and message boxes, and
-// lengths at the screen's DPI.
+// Windows folders, texts of windows and message boxes, and lengths at the
+// screen's DPI.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +12,6 @@ namespace installer::win32 {
 
 std::string WindowsDirectory();
 std::string SystemDirectory();
-// The running program's own file.
-std::string ModulePath();
 
 // Text in the ANSI code page, for the interfaces that take only that (DDE
 // string handles, the ANSI shell link).

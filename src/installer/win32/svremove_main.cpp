@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
 #include "installer/uninstaller.h"
 #include "installer/win32/program_group_shell.h"
@@ -45,7 +46,7 @@ class Win32Uninstall : public UninstallPlatform {
       return std::nullopt;  // no readable show: no settings key to name
     }
   }
-  std::string OwnPath() override { return ModulePath(); }
+  std::string OwnPath() override { return base::ProgramPath(); }
   bool ScheduleRemovalAtRestart(const std::string& path) override {
     return MoveFileExW(base::Utf16FromUtf8(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
   }
