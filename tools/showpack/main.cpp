@@ -8,6 +8,8 @@
 #include "base/paths.h"
 #include "container_writer.h"
 #include "inspect.h"
+#include "installer_command.h"
+#include "package_inspect.h"
 #include "manifest.h"
 #include "preview.h"
 
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
   build->add_option("--player", playerPath, "the bare screensaver program (default: ../win32/screensaver.scr)");
 
   auto* inspect = app.add_subcommand("inspect", "print the index, the project fields and every item record");
-  inspect->add_option("file", inspectPath, "a built screensaver")->required();
+  inspect->add_option("file", inspectPath, "a built screensaver or setup program")->required();
+  const showpack::InstallerCommand installer(app);
 
   showpack::PreviewRequest previewRequest;
   auto* preview = showpack::AddPreviewCommand(app, previewRequest);
@@ -62,8 +65,10 @@ int main(int argc, char** argv) {
       showpack::WriteScreensaver(manifest, options);
       std::cout << "wrote " << outputPath << " (" << manifest.items.size() << " items, " << manifest.music.size()
                 << " music files)\n";
+    } else if (installer.Chosen()) {
+      installer.Run(std::cout);
     } else {
-      showpack::InspectScreensaver(inspectPath, std::cout);
+      showpack::InspectFile(inspectPath, std::cout);
     }
   } catch (const std::exception& error) {
     std::cerr << "showpack: " << error.what() << '\n';
