@@ -104,11 +104,12 @@ std::string TProjectInfo::GetPictureFile(int number) {
   if (number < 0 || number >= static_cast<int>(Pictures.size())) return {};
   const std::string name = Pictures[static_cast<size_t>(number)]->FileName;
   if (MediaEmbedded) {
+    // An item whose bytes cannot be read, or whose copy cannot be written,
+    // gives no file rather than an empty or partial one.
     std::vector<uint8_t> stream;
     int typeCode = 0;
-    GetPictureStream(number, stream, typeCode);
-    const std::string path = TempItemPath(TempFolder, name);
-    ExtractToTemp(name, stream);
+    if (!GetPictureStream(number, stream, typeCode)) return {};
+    const std::string path = ExtractToTemp(name, stream);
     services_.ProcessMessages();
     return path;
   }
@@ -140,7 +141,7 @@ std::string TProjectInfo::GetMusicFile(int index) {
   const std::string& name = MusicFiles[static_cast<size_t>(index)];
   if (MediaEmbedded) {
     std::vector<uint8_t> stream;
-    GetMusicStream(index, stream);
+    if (!GetMusicStream(index, stream)) return {};
     return ExtractToTemp(name, stream);
   }
   const std::string path = ExternalPath(name);

@@ -1,8 +1,10 @@
-// A fake platform for driving TfRun natively, as strict as Windows: posted
-// messages (close requests among them) wait in a queue until a message loop
-// takes them, the main loop or the loop of a modal dialog that is open; timers
-// fire as simulated time passes; what reaches the screen is what was
-// presented. And a show of solid-colour pictures in a real program file.
+// A fake platform for driving TfRun natively, as strict as Windows: a timer
+// needs the window; posted messages (close requests among them) wait in a
+// queue until a message loop takes them, the main loop or the loop of a modal
+// dialog that is open; timers fire as simulated time passes; what reaches the
+// screen is what was presented. It records what Windows would not survive: a
+// window destroyed under a running modal loop, a call after the platform is
+// gone. And a show of solid-colour pictures in a real program file.
 #pragma once
 
 #include <deque>
@@ -48,6 +50,11 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   static constexpr uint32_t kClose = 0x0010;  // WM_CLOSE
 
   TfRun* run = nullptr;
+  bool windowExists = false;
+  int refusedTimers = 0;
+  bool destroyedUnderModal = false;
+  bool gone = false;  // the window and its services no longer exist
+  int callsWhenGone = 0;
   int64_t now = 0;
   std::map<RunTimer, TimerState> timers;
   std::deque<uint32_t> queue;    // posted, not yet handled
@@ -70,25 +77,26 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
 
   // ShowWindowPort.
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
-    TimerState& state = timers[timer];
-    state.enabled = enabled;
-    if (!enabled) return;
-    state.intervalMs = intervalMs;
-    state.due = now + intervalMs;
+    Use();
+    if (!enabled)
+      timers[timer].enabled = false;
+    else if (!windowExists)
+      ++refusedTimers;
+    else
+      timers[timer] = {true, intervalMs, now + intervalMs};
   }
   void PostToWindow(uint32_t message, uintptr_t, intptr_t) override {
+    Use();
     posted.push_back(message);
     queue.push_back(message);
   }
-  void RequestClose() override {
-    ++closeRequests;
-    queue.push_back(kClose);
-  }
-  void BringToFront() override { ++fronts; }
-  void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }
+  void RequestClose() override { Use(), ++closeRequests, queue.push_back(kClose); }
+  void BringToFront() override { Use(), ++fronts; }
+  void SetCursorHidden(bool hidden) override { Use(), cursorHidden = hidden; }
   bool CursorHidden() const override { return cursorHidden; }
   raster::Bitmap& ShowImage() override { return image; }
   void Present(const raster::Rect& area) override {
+    Use();
     presented.push_back(area);
     raster::Canvas(screen).Blit({area.left, area.top}, image, area);
   }
@@ -96,25 +104,17 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
 
   // RunDialogs: each one a modal loop that takes the posted messages.
   bool InputPassword(std::string& typed) override {
-    ++passwordPrompts;
-    const PromptAnswer answer = passwordAnswers.empty() ? PromptAnswer{} : passwordAnswers.front();
-    if (!passwordAnswers.empty()) passwordAnswers.pop_front();
+    Use(), ++passwordPrompts;
+    const PromptAnswer answer = Next(passwordAnswers, PromptAnswer{});
     Modal(answer.whileOpen);
     typed = answer.typed;
     return answer.confirmed;
   }
-  void ShowSettingDialog() override {
-    ++settingDialogs;
-    Modal(whileSettingDialog);
-  }
-  void ShowMessage(const std::string& text) override {
-    messages.push_back(text);
-    Modal({});
-  }
+  void ShowSettingDialog() override { Use(), ++settingDialogs, Modal(whileSettingDialog); }
+  void ShowMessage(const std::string& text) override { Use(), messages.push_back(text), Modal({}); }
   MenuChoice PopupMenu(std::optional<raster::Point>, const std::string&, const std::string&) override {
-    ++menus;
-    const MenuChoice choice = menuChoices.empty() ? MenuChoice::None : menuChoices.front();
-    if (!menuChoices.empty()) menuChoices.pop_front();
+    Use(), ++menus;
+    const MenuChoice choice = Next(menuChoices, MenuChoice::None);
     Modal({});
     return choice;
   }
@@ -171,6 +171,15 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   uint32_t Interval(RunTimer timer) { return timers[timer].intervalMs; }
 
  private:
+  void Use() { callsWhenGone += gone ? 1 : 0; }
+  template <class T>
+  static T Next(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) return otherwise;
+    T next = answers.front();
+    answers.pop_front();
+    return next;
+  }
+
   void Modal(const std::function<void()>& whileOpen) {
     ++modalDepth;
     Pump();
@@ -182,8 +191,10 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   // WM_CLOSE: the close check, then the window goes.
   void Close() {
     if (!run->FormCloseQuery()) return;
+    destroyedUnderModal |= modalDepth > 0;
     run->FormClose();
     run->FormDestroy();
+    windowExists = false;
     closed = true;
   }
 };
@@ -199,6 +210,7 @@ struct ShowFixture {
   std::string header;              // extra header records
   std::vector<std::string> items;  // extra record text per item
   std::vector<Size> sizes;         // picture sizes per item
+  std::map<size_t, std::string> itemBytes;  // an item's bytes in place of its picture
   settings::testing::FakeSettingsBackend backend;
   testing_support::RecordingServices services;
   FakePlatform platform;
@@ -215,7 +227,10 @@ struct ShowFixture {
     return *setting;
   }
 
-  TfRun& Start(bool preview = false, int width = 64, int height = 48) {
+  // Creates the show the way the Windows layer does: TfRun first, then its
+  // window (unless `createWindow` is false: creation failed), the set-up, and
+  // the window shown.
+  TfRun& Start(bool preview = false, int width = 64, int height = 48, bool createWindow = true) {
     using testing_support::Record;
     if (setting) setting->WriteSetting();
     testing_support::ContainerBytes c;
@@ -224,8 +239,9 @@ struct ShowFixture {
       const Size size = k < sizes.size() ? sizes[k] : Size{8, 6};
       const std::vector<uint8_t> bmp = BmpBytes(raster::Bitmap(size.width, size.height,
                                                                ItemColour(static_cast<int>(k))));
-      c.itemOffsets.push_back(c.AddItem(std::string(bmp.begin(), bmp.end())));
-      records += Record(1, std::to_string(k)) + Record(3, std::to_string(bmp.size())) + Record(45, "1") +
+      const std::string bytes = itemBytes.count(k) ? itemBytes[k] : std::string(bmp.begin(), bmp.end());
+      c.itemOffsets.push_back(c.AddItem(bytes));
+      records += Record(1, std::to_string(k)) + Record(3, std::to_string(bytes.size())) + Record(45, "1") +
                  Record(46, "0;") + Record(60, "0") + Record(47, "0") + Record(7, "0") + Record(17, "0") + items[k] +
                  "\x7F";
     }
@@ -238,6 +254,8 @@ struct ShowFixture {
     run = std::make_unique<TfRun>(
         RunDependencies{folder + "Show.scr", services, backend, RunPlatform{platform, platform, platform, text}, random});
     platform.run = run.get();
+    if (!createWindow) return *run;
+    platform.windowExists = true;
     if (preview)
       run->SetupPreview(width, height);
     else

@@ -256,6 +256,30 @@ TEST_F(ContainerTest, EmbeddedPicturesAndDialogImage) {
   EXPECT_EQ(testing_support::ReadFile(movie), "AAAA");
 }
 
+// No empty or partial temporary file is handed on: an item whose bytes cannot
+// be read, or whose copy cannot be written, gives no file.
+TEST_F(ContainerTest, ItemsThatCannotBeCopiedGiveNoFile) {
+  ContainerBytes c;
+  c.itemOffsets = {c.AddItem("MOVIE")};  // the second record has no item
+  c.musicOffsets = {c.AddItem("song")};  // nor has the second music file
+  const std::string bytes =
+      c.Finish(PictureRecord(0, 5, "intro.swf") + PictureRecord(1, 5, "outro.avi"),
+               Record(1, "a.mp3") + Record(1, "b.ogg"));
+  auto info = Open(bytes);
+  EXPECT_EQ(info->GetPictureFile(1), "");
+  EXPECT_EQ(info->GetMusicFile(1), "");
+  EXPECT_FALSE(base::FileExists(temp + "qev.avi"));
+  EXPECT_FALSE(base::FileExists(temp + "qev.ogg"));
+  EXPECT_EQ(info->GetMusicFile(0), temp + "qev.mp3");
+
+  testing_support::RecordingServices unwritable(folder + "no/such/folder/");
+  TProjectInfo elsewhere(folder + "show.scr", unwritable);
+  elsewhere.ReadHeader();
+  elsewhere.ReadPictures(random);
+  EXPECT_EQ(elsewhere.GetPictureFile(0), "");
+  EXPECT_EQ(elsewhere.GetMusicFile(0), "");
+}
+
 TEST_F(ContainerTest, ExternalItemsAreLookedUpBesideTheProgram) {
   testing_support::WriteFile(folder + "sun.jpg", "SUNBYTES");
   testing_support::WriteFile(folder + "song.mp3", "SONG");
