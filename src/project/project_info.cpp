@@ -5,6 +5,7 @@
 
 #include "base/ascii.h"
 #include "base/paths.h"
+#include "project/picture_decoding.h"
 #include "project/picture_records.h"
 #include "project/picture_type.h"
 #include "project/project_errors.h"
@@ -98,6 +99,12 @@ bool TProjectInfo::GetPictureStream(int number, std::vector<uint8_t>& stream, in
   typeCode = PictureTypeCode(path);
   stream = std::move(bytes);
   return true;
+}
+
+std::vector<uint8_t> TProjectInfo::GetPicturePalette(int number) const {
+  if (PicturesEmbedded || number < 0 || number >= static_cast<int>(Pictures.size())) return {};
+  const std::string path = ExternalPath(Pictures[static_cast<size_t>(number)]->FileName);
+  return PictureTypeCode(path) == PictureType::Cut ? ReadCutPalette(path) : std::vector<uint8_t>{};
 }
 
 std::string TProjectInfo::GetPictureFile(int number) {

@@ -253,4 +253,30 @@ std::vector<uint8_t> PhotoCdFile(Ycc (*colour)(int x, int y), int rotation) {
   return file;
 }
 
+std::vector<uint8_t> App1(const Exif& e) {
+  ByteWriter tiff;
+  const auto u16 = [&](uint32_t v) { e.bigEndian ? tiff.U16Be(v) : tiff.U16(v); };
+  const auto u32 = [&](uint32_t v) { e.bigEndian ? tiff.U32Be(v) : tiff.U32(v); };
+  tiff.Text(e.bigEndian ? "MM" : "II");
+  u16(42);
+  u32(e.ifdOffset);
+  u16(e.entries);
+  u16(0x0112);
+  u16(e.type);
+  u32(1);
+  u16(e.value);
+  u16(0);
+  u32(0);  // no next IFD
+  std::vector<uint8_t> payload = ByteWriter().Text(std::string_view("Exif\0\0", 6)).Bytes(tiff.bytes).bytes;
+  payload.resize(payload.size() - e.cut);
+  ByteWriter segment;
+  segment.U8(0xFF).U8(0xE1).U16Be(payload.size() + 2).Bytes(payload);
+  return segment.bytes;
+}
+
+std::vector<uint8_t> WithApp1(std::vector<uint8_t> jpeg, const std::vector<uint8_t>& segment) {
+  jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+  return jpeg;
+}
+
 }  // namespace imageformats::testing

@@ -78,4 +78,20 @@ struct Ycc {
 };
 std::vector<uint8_t> PhotoCdFile(Ycc (*colour)(int x, int y), int rotation);
 
+// An APP1 "Exif" segment (marker included): a TIFF header and IFD0 with
+// `entries` entries, the first being the orientation tag of `type` with
+// `value`; `cut` bytes are left off its end.
+struct Exif {
+  bool bigEndian = false;
+  uint16_t value = 1;
+  uint16_t type = 3;
+  uint16_t entries = 1;
+  uint32_t ifdOffset = 8;
+  size_t cut = 0;
+};
+std::vector<uint8_t> App1(const Exif& exif);
+
+// `jpeg` with `segment` inserted after its start-of-image marker.
+std::vector<uint8_t> WithApp1(std::vector<uint8_t> jpeg, const std::vector<uint8_t>& segment);
+
 }  // namespace imageformats::testing

@@ -14,7 +14,10 @@
 namespace imageformats {
 namespace {
 
+using testing::App1;
 using testing::ByteWriter;
+using testing::Exif;
+using testing::WithApp1;
 using testing::KnownImage;
 
 constexpr int kWidth = 48;
@@ -38,43 +41,6 @@ KnownImage Corners() {
 // orientation value describes (its inverse turns it upright again).
 const char* const kStoredAs[9] = {"", "", "-flop", "-rotate 180", "-flip", "-transpose", "-rotate -90",
                                   "-transverse", "-rotate 90"};
-
-// An APP1 "Exif" segment: a TIFF header and IFD0 with `entries` entries, the
-// first being the orientation tag of `type` with `value`.
-struct Exif {
-  bool bigEndian = false;
-  uint16_t value = 1;
-  uint16_t type = 3;
-  uint16_t entries = 1;
-  uint32_t ifdOffset = 8;
-  size_t cut = 0;  // bytes left off the end of the segment
-};
-
-std::vector<uint8_t> App1(const Exif& e) {
-  ByteWriter tiff;
-  const auto u16 = [&](uint32_t v) { e.bigEndian ? tiff.U16Be(v) : tiff.U16(v); };
-  const auto u32 = [&](uint32_t v) { e.bigEndian ? tiff.U32Be(v) : tiff.U32(v); };
-  tiff.Text(e.bigEndian ? "MM" : "II");
-  u16(42);
-  u32(e.ifdOffset);
-  u16(e.entries);
-  u16(0x0112);
-  u16(e.type);
-  u32(1);
-  u16(e.value);
-  u16(0);
-  u32(0);  // no next IFD
-  std::vector<uint8_t> payload = ByteWriter().Text(std::string_view("Exif\0\0", 6)).Bytes(tiff.bytes).bytes;
-  payload.resize(payload.size() - e.cut);
-  ByteWriter segment;
-  segment.U8(0xFF).U8(0xE1).U16Be(payload.size() + 2).Bytes(payload);
-  return segment.bytes;
-}
-
-std::vector<uint8_t> WithApp1(std::vector<uint8_t> jpeg, const std::vector<uint8_t>& app1) {
-  jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
-  return jpeg;
-}
 
 std::vector<uint8_t> StoredJpeg(int orientation) {
   return testing::Convert(Corners(), std::string(kStoredAs[orientation]) + " -quality 95", "JPEG:v.jpg");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imageformats/handmade_files.h"
 #include "player/frame_composer.h"
 #include "player/frame_picture.h"
 #include "player/frame_test_support.h"
@@ -344,18 +345,33 @@ TEST(ComposerJpeg, ALargeJpegIsDecodedSmallerButFittedByItsOwnSize) {
   EXPECT_EQ(decoded.pixels.Width(), 2600);
 }
 
-TEST(JpegFrameSize, ReadsOnlyWhatIsThere) {
-  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{}), std::nullopt);
-  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{0xFF, 0xD8}), std::nullopt);
-  const std::vector<uint8_t> sof = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x00, 0x00,  // APP0, 2 bytes
-                                    0xFF, 0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x01, 0x2C, 0x02, 0x58, 0x03};
-  EXPECT_EQ(JpegFrameSize(sof), (Size{600, 300}));
-  for (size_t cut = 0; cut < sof.size() - 1; ++cut)  // every truncation: nothing, no overread
-    EXPECT_EQ(JpegFrameSize(std::span(sof.data(), cut)), std::nullopt) << cut;
-  const std::vector<uint8_t> scanFirst = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02};
-  EXPECT_EQ(JpegFrameSize(scanFirst), std::nullopt);
-  const std::vector<uint8_t> badLength = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x01};
-  EXPECT_EQ(JpegFrameSize(badLength), std::nullopt);
+TEST(ComposerJpeg, ATurnedPhotoIsFittedUpright) {
+  // Stored 2600 x 1300 (top red, bottom blue), EXIF orientation 6: upright it
+  // is 1300 x 2600 with red on the right, and fits a 1024 x 768 screen as
+  // 384 x 768, decoded at a scale chosen for the upright size.
+  FrameScene scene(1024, 768);
+  imageformats::testing::Exif exif;
+  exif.value = 6;
+  const std::vector<uint8_t> jpeg = imageformats::testing::WithApp1(MakeJpeg(scene.temp, 2600, 1300),
+                                                                    imageformats::testing::App1(exif));
+  EXPECT_EQ(JpegFrameSize(jpeg), (Size{1300, 2600}));
+  DecodedPicture decoded;
+  ASSERT_TRUE(DecodeForBox(jpeg, 2, {384, 768}, decoded));
+  EXPECT_EQ(decoded.own, (Size{1300, 2600}));
+  EXPECT_LT(decoded.pixels.Height(), 2600);
+  EXPECT_GE(decoded.pixels.Width(), 384);
+  EXPECT_GE(decoded.pixels.Height(), 768);
+
+  scene.AddBytes(jpeg, 2);
+  raster::Bitmap display(1024, 768);
+  scene.composer.PrepareItem(0, display);
+  ASSERT_EQ(scene.composer.FPicture.Width(), 384);
+  ASSERT_EQ(scene.composer.FPicture.Height(), 768);
+  EXPECT_EQ(scene.composer.FOriginX, 320);
+  const raster::Pixel left = scene.composer.FPicture.At(3, 384);
+  const raster::Pixel right = scene.composer.FPicture.At(380, 384);
+  EXPECT_GT(raster::PixelB(left), 200) << std::hex << left;
+  EXPECT_GT(raster::PixelR(right), 200) << std::hex << right;
 }
 
 }  // namespace

@@ -318,4 +318,21 @@ TEST_F(ContainerTest, StoredPathsWhenNotBesideTheProgram) {
   EXPECT_EQ(typeCode, 11);
 }
 
+TEST_F(ContainerTest, ExternalCutPicturesHaveTheirPaletteFile) {
+  testing_support::WriteFile(folder + "halo.cut", "CUTBYTES");
+  testing_support::WriteFile(folder + "halo.pal", "AH-PALETTE");
+  testing_support::WriteFile(folder + "sun.jpg", "SUNBYTES");
+  ContainerBytes c;
+  c.itemOffsets = {0, 0, 0};
+  auto info = Open(c.Finish(PictureRecord(0, 0, "C:\\pics\\halo.cut") + PictureRecord(1, 0, "C:\\pics\\sun.jpg"),
+                            Record(38, "0")));
+  const std::vector<uint8_t> palette = info->GetPicturePalette(0);
+  EXPECT_EQ(std::string(palette.begin(), palette.end()), "AH-PALETTE");
+  EXPECT_TRUE(info->GetPicturePalette(1).empty());
+  EXPECT_TRUE(info->GetPicturePalette(2).empty());
+  // Embedded pictures have no palette file: they show grey levels.
+  info->PicturesEmbedded = true;
+  EXPECT_TRUE(info->GetPicturePalette(0).empty());
+}
+
 }  // namespace
