@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib) as static
-# libraries for one Windows target from Debian's source packages:
+# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib, libtiff)
+# as static libraries for one Windows target from Debian's source packages:
 #   scripts/build-win-deps.sh i686-w64-mingw32 | x86_64-w64-mingw32
 # Result: build/deps/TRIPLET/{include,lib}. zlib comes from libz-mingw-w64-dev.
 # Each library leaves a stamp recording its source version; a run that finds
@@ -32,6 +32,7 @@ libraries=(
   "libjpeg-turbo:libjpeg-turbo:lib/libjpeg.a"
   "libpng:libpng1.6:lib/libpng16.a"
   "giflib:giflib:lib/libgif.a"
+  "libtiff:tiff:lib/libtiff.a"
 )
 
 # The version apt would fetch; empty when apt has no deb-src entry, in which
@@ -119,6 +120,17 @@ build_giflib() {  # source
   rm -f "$prefix/lib/libgif.a"
   $triplet-ar rcs "$prefix/lib/libgif.a" "${objects[@]}"
   install -m 644 "$source/gif_lib.h" "$prefix/include/gif_lib.h"
+}
+
+# libtiff with the codecs that need nothing beyond zlib and the libjpeg built
+# above: none, LZW, PackBits, CCITT fax, Deflate, JPEG (old and new), ThunderScan,
+# NeXT, LogLuv, PixarLog.
+build_libtiff() {  # source
+  cmake_cross "$1" "$work/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
+    -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF \
+    -Dzlib=ON -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -Dlibdeflate=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF \
+    -Dzstd=OFF -Dwebp=OFF -DZLIB_LIBRARY="$zlib_lib" -DZLIB_INCLUDE_DIR="$zlib_include" \
+    -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$prefix/include"
 }
 
 started=$SECONDS
