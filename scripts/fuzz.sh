@@ -22,7 +22,8 @@ for target in build/fuzz/fuzzers/*; do
   seeds=()
   [ -d "fuzz/seeds/$name" ] && seeds+=("fuzz/seeds/$name")
   [ -d "build/fuzz-seeds/$name" ] && seeds+=("build/fuzz-seeds/$name")
-  if "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" "${seeds[@]}" \
+  if "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 \
+      -artifact_prefix="build/fuzz/$name-" "$corpus" "${seeds[@]}" \
       >"build/fuzz/$name.log" 2>&1; then
     echo "fuzz $name: no finding in ${seconds}s"
     passed=$((passed + 1))

@@ -81,7 +81,7 @@ raster::Bitmap DecodePsd(std::span<const uint8_t> data, const DecodeOptions& opt
   if (l.channels < colours) Fail(kPsd, std::to_string(l.channels) + " channels are too few for the colour mode");
   if (l.depth != 1 && l.depth != 8 && l.depth != 16)
     Fail(kPsd, "unsupported depth " + std::to_string(l.depth));
-  if (l.mode == kBitmap && l.depth != 1) Fail(kPsd, "bitmap mode needs 1 bit a sample");
+  if ((l.mode == kBitmap) != (l.depth == 1)) Fail(kPsd, "1 bit a sample is for bitmap mode only");
   if (l.mode == kIndexed && l.depth != 8) Fail(kPsd, "indexed colour needs 8 bits a sample");
   CheckPictureSize(kPsd, width, height, options);
   l.width = static_cast<int>(width);

@@ -147,7 +147,7 @@ class PspReader {
     raster::Bitmap picture(static_cast<int>(a.width), static_cast<int>(a.height), raster::MakePixel(0, 0, 0, 0));
     // The layer's part of the picture: opaque black until its channels arrive.
     const raster::Rect place = raster::Rect{rect[0], rect[1], rect[2], rect[3]}.Intersect(picture.Bounds());
-    for (int y = place.top; y < place.bottom; ++y)
+    for (int y = place.top; y < place.bottom && !place.IsEmpty(); ++y)
       std::fill(picture.Row(y) + place.left, picture.Row(y) + place.right, raster::MakePixel(0, 0, 0));
     bool colour = false;
     while (!layer.body.AtEnd()) {

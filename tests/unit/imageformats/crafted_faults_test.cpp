@@ -286,6 +286,20 @@ TEST(CraftedSizes, SmallFilesClaimingHugePicturesAreRefusedBeforeTheirPixels) {
   }
 }
 
+TEST(FuzzFindings, OneBitSamplesOutsideBitmapModeAndLayersOutsideThePicture) {
+  // A grey document of 1-bit samples once read 8-bit samples from 1-bit rows.
+  EXPECT_EQ(DecodeErrorOf(Format::Psd, PsdFile(1, 9, 1, 1, {}, 0, {0xFF, 0x00}, 1)),
+            "Photoshop: 1 bit a sample is for bitmap mode only");
+  // A layer wholly beside the picture once filled a row backwards.
+  testing::PspSpec spec;
+  spec.imageWidth = 9;
+  spec.imageHeight = 6;
+  spec.left = 50;
+  testing::KnownImage layer{2, 1, {MakePixel(1, 2, 3), MakePixel(4, 5, 6)}};
+  const raster::Bitmap decoded = Decode(Format::Psp, testing::PspFile(layer, spec));
+  EXPECT_TRUE(testing::SamePixels(decoded, testing::KnownImage{9, 6, std::vector<raster::Pixel>(54, 0)}, 0, true));
+}
+
 TEST(CraftedBmp, AHeaderSizeBeyondTheDataIsRefused) {
   ByteWriter bmp;
   bmp.Text("BM").U32(0).U32(0).U32(14 + 40).U32(0xFFFFFFF8).U32(1).U32(1).U16(1).U16(24).Zeros(24).U8(1).U8(2).U8(3).U8(0);
