@@ -28,7 +28,7 @@ IMAGEMAGICK = {1: "BMP3", 2: "JPEG", 3: "SGI", 5: "TIFF", 6: "TGA", 7: "PCX", 8:
                13: "PSD", 15: "PNG"}
 
 
-def convert(spec, fmt, rgb, size=SIZE):
+def convert(fmt, rgb, size=SIZE):
     """A picture of one colour written by ImageMagick."""
     r, g, b = rgb
     return subprocess.run(["/usr/bin/convert", "-size", f"{size[0]}x{size[1]}", f"xc:rgb({r},{g},{b})",
@@ -112,7 +112,7 @@ class PictureFormatsTest(E2ETest, unittest.TestCase):
         for code, (name, rgb) in COLOURS.items():
             if code in IMAGEMAGICK:
                 # Photo CD pictures are 768 x 512; a smaller one is put on white.
-                files[name] = convert(name, IMAGEMAGICK[code], rgb, (768, 512) if code == 8 else SIZE)
+                files[name] = convert(IMAGEMAGICK[code], rgb, (768, 512) if code == 8 else SIZE)
         files.update({"a.cel": cel(COLOURS[4][1]), "a.cut": cut(COLOURS[10][1][0]), "a.rla": rla(COLOURS[12][1]),
                       "a.psp": psp(COLOURS[14][1])})
         items = [plain_item(COLOURS[code][0]) for code in sorted(COLOURS)]

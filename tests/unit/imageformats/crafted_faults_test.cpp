@@ -291,12 +291,12 @@ TEST(FuzzFindings, OneBitSamplesOutsideBitmapModeAndLayersOutsideThePicture) {
   EXPECT_EQ(DecodeErrorOf(Format::Psd, PsdFile(1, 9, 1, 1, {}, 0, {0xFF, 0x00}, 1)),
             "Photoshop: 1 bit a sample is for bitmap mode only");
   // A layer wholly beside the picture once filled a row backwards.
-  testing::PspSpec spec;
-  spec.imageWidth = 9;
-  spec.imageHeight = 6;
-  spec.left = 50;
+  testing::PspLayout layout;
+  layout.imageWidth = 9;
+  layout.imageHeight = 6;
+  layout.left = 50;
   testing::KnownImage layer{2, 1, {MakePixel(1, 2, 3), MakePixel(4, 5, 6)}};
-  const raster::Bitmap decoded = Decode(Format::Psp, testing::PspFile(layer, spec));
+  const raster::Bitmap decoded = Decode(Format::Psp, testing::PspFile(layer, layout));
   EXPECT_TRUE(testing::SamePixels(decoded, testing::KnownImage{9, 6, std::vector<raster::Pixel>(54, 0)}, 0, true));
 }
 

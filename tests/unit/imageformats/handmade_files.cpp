@@ -159,33 +159,33 @@ std::vector<uint8_t> Compress(const std::vector<uint8_t>& raw, int compression) 
 
 }  // namespace
 
-std::vector<uint8_t> PspFile(const KnownImage& layer, const PspSpec& spec) {
-  const int major = spec.major;
+std::vector<uint8_t> PspFile(const KnownImage& layer, const PspLayout& layout) {
+  const int major = layout.major;
   ByteWriter file;
   file.Text("Paint Shop Pro Image File\n\x1a").Zeros(5).U16(major).U16(0);
-  const int depth = spec.kind == PspSpec::kRgb ? 24 : 8;
+  const int depth = layout.kind == PspLayout::kRgb ? 24 : 8;
   ByteWriter attributes;
-  attributes.U32(spec.imageWidth).U32(spec.imageHeight).Zeros(8).U8(0).U16(spec.compression).U16(depth);
-  attributes.U16(1).U32(spec.kind == PspSpec::kPaletted ? spec.palette.size() : 0).U8(spec.kind == PspSpec::kGrey);
+  attributes.U32(layout.imageWidth).U32(layout.imageHeight).Zeros(8).U8(0).U16(layout.compression).U16(depth);
+  attributes.U16(1).U32(layout.kind == PspLayout::kPaletted ? layout.palette.size() : 0).U8(layout.kind == PspLayout::kGrey);
   attributes.U32(0).U32(0).U16(1);
   const auto attributesChunk = Chunk(major, attributes.bytes);
   Block(file, major, 0, attributesChunk, attributesChunk.size());
-  if (spec.kind == PspSpec::kPaletted) {
+  if (layout.kind == PspLayout::kPaletted) {
     ByteWriter body;
-    const auto info = Chunk(major, ByteWriter().U32(spec.palette.size()).bytes);
+    const auto info = Chunk(major, ByteWriter().U32(layout.palette.size()).bytes);
     body.Bytes(info);
-    for (raster::Pixel p : spec.palette) body.U8(raster::PixelB(p)).U8(raster::PixelG(p)).U8(raster::PixelR(p)).U8(0);
+    for (raster::Pixel p : layout.palette) body.U8(raster::PixelB(p)).U8(raster::PixelG(p)).U8(raster::PixelR(p)).U8(0);
     Block(file, major, 2, body.bytes, info.size());
   }
 
   // The layer's channels.
   const int w = layer.width;
   const int h = layer.height;
-  const int stride = spec.padRows ? (w + 3) / 4 * 4 : w;
+  const int stride = layout.padRows ? (w + 3) / 4 * 4 : w;
   std::vector<std::pair<uint16_t, uint16_t>> channels;  // bitmap type, channel type
-  if (spec.kind == PspSpec::kRgb) channels = {{0, 1}, {0, 2}, {0, 3}};
+  if (layout.kind == PspLayout::kRgb) channels = {{0, 1}, {0, 2}, {0, 3}};
   else channels = {{0, 0}};
-  if (spec.mask) channels.push_back({1, 0});
+  if (layout.mask) channels.push_back({1, 0});
   ByteWriter channelBlocks;
   for (const auto& [bitmapType, channelType] : channels) {
     std::vector<uint8_t> raw(static_cast<size_t>(stride) * h, 0);
@@ -196,12 +196,12 @@ std::vector<uint8_t> PspFile(const KnownImage& layer, const PspSpec& spec) {
         if (bitmapType == 1) v = raster::PixelA(p);
         else if (channelType == 2) v = raster::PixelG(p);
         else if (channelType == 3) v = raster::PixelB(p);
-        else if (spec.kind == PspSpec::kPaletted)
-          for (size_t i = 0; i < spec.palette.size(); ++i)
-            if ((spec.palette[i] & 0xFFFFFF) == (p & 0xFFFFFF)) v = static_cast<uint8_t>(i);
+        else if (layout.kind == PspLayout::kPaletted)
+          for (size_t i = 0; i < layout.palette.size(); ++i)
+            if ((layout.palette[i] & 0xFFFFFF) == (p & 0xFFFFFF)) v = static_cast<uint8_t>(i);
         raw[static_cast<size_t>(y) * stride + x] = v;
       }
-    const auto packed = Compress(raw, spec.compression);
+    const auto packed = Compress(raw, layout.compression);
     const auto info = Chunk(major, ByteWriter().U32(packed.size()).U32(raw.size()).U16(bitmapType).U16(channelType).bytes);
     ByteWriter body;
     body.Bytes(info).Bytes(packed);
@@ -232,8 +232,8 @@ std::vector<uint8_t> PspFile(const KnownImage& layer, const PspSpec& spec) {
     return block.bytes;
   };
   ByteWriter bank;
-  if (spec.vectorLayerFirst) bank.Bytes(layerBlock(0, 0, spec.imageWidth, spec.imageHeight, 0, {}));
-  bank.Bytes(layerBlock(spec.left, spec.top, spec.left + w, spec.top + h, 1 + spec.mask, channelBlocks.bytes));
+  if (layout.vectorLayerFirst) bank.Bytes(layerBlock(0, 0, layout.imageWidth, layout.imageHeight, 0, {}));
+  bank.Bytes(layerBlock(layout.left, layout.top, layout.left + w, layout.top + h, 1 + layout.mask, channelBlocks.bytes));
   Block(file, major, 3, bank.bytes, 0);
   return file.bytes;
 }

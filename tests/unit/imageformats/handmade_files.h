@@ -54,7 +54,7 @@ std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte);
 // a transparency mask when `mask`), placed at (left, top) on a picture of
 // imageWidth x imageHeight. Grey layers store the red level; paletted ones
 // the index of each colour in `palette`.
-struct PspSpec {
+struct PspLayout {
   int major = 5;        // file format version: 3 has the old block headers
   int compression = 0;  // none, RLE, LZ77
   enum Kind { kRgb, kGrey, kPaletted } kind = kRgb;
@@ -67,7 +67,7 @@ struct PspSpec {
   int imageHeight = 0;
   std::vector<raster::Pixel> palette;
 };
-std::vector<uint8_t> PspFile(const KnownImage& layer, const PspSpec& spec);
+std::vector<uint8_t> PspFile(const KnownImage& layer, const PspLayout& layout);
 
 // A Photo CD image pack whose base image has the given luma and chroma at
 // every pixel (chroma taken at even x and y), and the rotation code 0..3.

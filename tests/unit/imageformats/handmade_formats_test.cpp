@@ -124,32 +124,32 @@ TEST(Psp, FirstRasterLayerOfEveryLayoutAndCompression) {
   for (int major : {3, 5})
     for (int compression : {0, 1, 2})
       for (bool mask : {false, true}) {
-        testing::PspSpec spec;
-        spec.major = major;
-        spec.compression = compression;
-        spec.mask = mask;
-        spec.padRows = compression == 0 && mask;
-        spec.vectorLayerFirst = major == 5 && compression == 1;
-        spec.left = mask ? 2 : -1;  // partly outside the picture
-        spec.top = 1;
-        spec.imageWidth = 9;
-        spec.imageHeight = 6;
+        testing::PspLayout layout;
+        layout.major = major;
+        layout.compression = compression;
+        layout.mask = mask;
+        layout.padRows = compression == 0 && mask;
+        layout.vectorLayerFirst = major == 5 && compression == 1;
+        layout.left = mask ? 2 : -1;  // partly outside the picture
+        layout.top = 1;
+        layout.imageWidth = 9;
+        layout.imageHeight = 6;
         SCOPED_TRACE("version " + std::to_string(major) + ", compression " + std::to_string(compression));
-        ExpectPicture(Format::Psp, testing::PspFile(layer, spec),
-                      Placed(layer, 9, 6, spec.left, spec.top, mask), {}, true);
+        ExpectPicture(Format::Psp, testing::PspFile(layer, layout),
+                      Placed(layer, 9, 6, layout.left, layout.top, mask), {}, true);
       }
 }
 
 TEST(Psp, GreyAndPalettedLayers) {
   const KnownImage few = testing::FewColours();
-  testing::PspSpec grey;
-  grey.kind = testing::PspSpec::kGrey;
+  testing::PspLayout grey;
+  grey.kind = testing::PspLayout::kGrey;
   grey.compression = 1;
   grey.imageWidth = few.width;
   grey.imageHeight = few.height;
   ExpectPicture(Format::Psp, testing::PspFile(few, grey), Placed(GreyOfRed(few), 7, 5, 0, 0, false), {}, true);
-  testing::PspSpec paletted = grey;
-  paletted.kind = testing::PspSpec::kPaletted;
+  testing::PspLayout paletted = grey;
+  paletted.kind = testing::PspLayout::kPaletted;
   paletted.compression = 2;
   for (Pixel p : few.pixels)
     if (std::find(paletted.palette.begin(), paletted.palette.end(), p) == paletted.palette.end())

@@ -107,10 +107,10 @@ TEST_P(ImageMagickFormatTest, DecodesAsImageMagickReadsIt) {
   const std::vector<uint8_t> file = testing::Convert(Picture(v.source), v.options, v.output);
   ASSERT_FALSE(file.empty());
   testing::WriteFuzzSeed(v.format, file);
-  const std::string spec = v.output;
+  const std::string output = v.output;
   const KnownImage expected = (v.checks & kSourceOracle) != 0
                                   ? Picture(v.source)
-                                  : testing::ImageMagickPixels(file, spec.substr(0, spec.find(':')));
+                                  : testing::ImageMagickPixels(file, output.substr(0, output.find(':')));
   ASSERT_FALSE(expected.pixels.empty());
   raster::Bitmap decoded;
   ASSERT_NO_THROW(decoded = Decode(v.format, file)) << testing::DecodeErrorOf(v.format, file);

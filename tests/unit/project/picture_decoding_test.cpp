@@ -190,7 +190,7 @@ TEST_F(DecodePictureFileTest, EveryTypeCodeDecodesItsFormat) {
   Write("a.cut", t::CutFile(8, 6, indices));
   Write("a.pal", t::HaloPalette({{255, 0, 0}, {0, 0, 255}}, 255));
   Write("a.rla", t::RlaFile(picture, false, false));
-  t::PspSpec psp;
+  t::PspLayout psp;
   psp.imageWidth = 8;
   psp.imageHeight = 6;
   psp.compression = 2;
