@@ -122,14 +122,15 @@ build_giflib() {  # source
   install -m 644 "$source/gif_lib.h" "$prefix/include/gif_lib.h"
 }
 
-# libtiff with the codecs that need nothing beyond zlib and the libjpeg built
-# above: none, LZW, PackBits, CCITT fax, Deflate, JPEG (old and new), ThunderScan,
-# NeXT, LogLuv, PixarLog.
+# libtiff with the compressions pictures are met with: none, PackBits, LZW,
+# CCITT fax, Deflate (zlib) and JPEG (the libjpeg built above); the rare
+# scientific and old ones stay out of the programs.
 build_libtiff() {  # source
   cmake_cross "$1" "$work/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
     -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF \
-    -Dzlib=ON -Djpeg=ON -Dold-jpeg=ON -Djpeg12=OFF -Dlibdeflate=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF \
-    -Dzstd=OFF -Dwebp=OFF -DZLIB_LIBRARY="$zlib_lib" -DZLIB_INCLUDE_DIR="$zlib_include" \
+    -Dzlib=ON -Djpeg=ON -Dold-jpeg=OFF -Djpeg12=OFF -Dlibdeflate=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF \
+    -Dzstd=OFF -Dwebp=OFF -Dlogluv=OFF -Dpixarlog=OFF -Dnext=OFF -Dthunder=OFF -Dmdi=OFF \
+    -DZLIB_LIBRARY="$zlib_lib" -DZLIB_INCLUDE_DIR="$zlib_include" \
     -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$prefix/include"
 }
 
