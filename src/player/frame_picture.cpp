@@ -11,7 +11,6 @@
 namespace player {
 namespace {
 
-
 // A picture-coordinate edge on the decoded pixels' grid.
 int Scaled(int edge, int own, int decoded) {
   if (own == decoded) return edge;
