@@ -36,7 +36,11 @@ class PackageWriterTest : public ::testing::Test {
       testing_support::WriteFile(dist + "svremove.exe", ProgramImage(static_cast<uint16_t>(machine), "remover"));
     }
     testing_support::WriteFile(folder + "player64.scr", ProgramImage(0x8664, "player"));
-    testing_support::WriteFile(folder + "a.bmp", "BMpicture");
+    // A real picture (1 x 1, 24 bits): showpack refuses what the screensaver cannot read.
+    const unsigned char bmp[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
+                                 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0x30, 0x20, 0x10, 0};
+    testing_support::WriteFile(folder + "a.bmp", std::string(reinterpret_cast<const char*>(bmp), sizeof bmp));
     testing_support::WriteFile(folder + "show.toml", "[project]\nProjectName = \"Sunset Show.scr\"\n[[item]]\nFile = \"a.bmp\"\n");
     show = BuildShow("Sunset.scr");
   }
