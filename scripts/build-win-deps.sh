@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib) and liblzma
-# (for LZMA-compressed Flash movies) as static libraries for one Windows target
-# from Debian's source packages:
+# Cross-builds the picture libraries (libjpeg-turbo, libpng, giflib, libtiff)
+# and liblzma (for LZMA-compressed Flash movies) as static libraries for one
+# Windows target from Debian's source packages:
 #   scripts/build-win-deps.sh i686-w64-mingw32 | x86_64-w64-mingw32
 # Result: build/deps/TRIPLET/{include,lib}. zlib comes from libz-mingw-w64-dev.
 # Each library leaves a stamp recording its source version; a run that finds
@@ -33,6 +33,7 @@ libraries=(
   "libjpeg-turbo:libjpeg-turbo:lib/libjpeg.a"
   "libpng:libpng1.6:lib/libpng16.a"
   "giflib:giflib:lib/libgif.a"
+  "libtiff:tiff:lib/libtiff.a"
   "liblzma:xz-utils:lib/liblzma.a"
 )
 
@@ -121,6 +122,18 @@ build_giflib() {  # source
   rm -f "$prefix/lib/libgif.a"
   $triplet-ar rcs "$prefix/lib/libgif.a" "${objects[@]}"
   install -m 644 "$source/gif_lib.h" "$prefix/include/gif_lib.h"
+}
+
+# libtiff with the compressions pictures are met with: none, PackBits, LZW,
+# CCITT fax, Deflate (zlib) and JPEG (the libjpeg built above); the rare
+# scientific and old ones stay out of the programs.
+build_libtiff() {  # source
+  cmake_cross "$1" "$work/libtiff" -DBUILD_SHARED_LIBS=OFF -Dtiff-tools=OFF -Dtiff-tests=OFF \
+    -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dtiff-deprecated=OFF -Dcxx=OFF \
+    -Dzlib=ON -Djpeg=ON -Dold-jpeg=OFF -Djpeg12=OFF -Dlibdeflate=OFF -Djbig=OFF -Dlerc=OFF -Dlzma=OFF \
+    -Dzstd=OFF -Dwebp=OFF -Dlogluv=OFF -Dpixarlog=OFF -Dnext=OFF -Dthunder=OFF -Dmdi=OFF \
+    -DZLIB_LIBRARY="$zlib_lib" -DZLIB_INCLUDE_DIR="$zlib_include" \
+    -DJPEG_LIBRARY="$prefix/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$prefix/include"
 }
 
 build_liblzma() {  # source

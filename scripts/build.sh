@@ -24,5 +24,5 @@ for preset in win32 win64; do
   done
 done
 cp build/release/tools/showpack/showpack dist/tools/
-cp build/win64/tests/e2e/wintool/wintool.exe dist/e2e/
+cp build/win64/tests/e2e/wintool/wintool.exe build/win64/tests/e2e/ddeserver/ddeserver.exe dist/e2e/
 echo "built: $(ls dist/win32 dist/win64 dist/tools | tr '\n' ' ')"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the demo show into dist/demo (a 32-bit and a 64-bit screensaver) and
-# plays the 64-bit one under wine64 in a virtual display for some seconds,
-# leaving screenshots in dist/demo. Needs scripts/setup.sh and scripts/build.sh.
+# Builds the demo show into dist/demo (a 32-bit and a 64-bit screensaver, and
+# its contact sheet) and plays the 64-bit one under wine64 in a virtual display
+# for some seconds, leaving screenshots in dist/demo. Needs scripts/setup.sh
+# and scripts/build.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-24}
@@ -18,6 +19,7 @@ python3 demo/make_media.py "$work"
 cp demo/demo.toml "$work/"
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo.scr" --player dist/win64/screensaver.scr
 dist/tools/showpack build "$work/demo.toml" -o "$out/Demo32.scr" --player dist/win32/screensaver.scr
+dist/tools/showpack preview "$work/demo.toml" --contact-sheet --size 1024x768 --seed 1 -o "$out/contact-sheet.png"
 
 # Xvfb picks a free display itself and writes its number to fd 3.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &

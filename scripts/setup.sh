@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the builds and tests need from Debian's packages, then
-# cross-builds the picture libraries for the two Windows targets (cached under
-# build/deps, so a second run costs nothing).
+# cross-builds the picture libraries (libjpeg-turbo, libpng, giflib, libtiff)
+# for the two Windows targets (cached under build/deps, so a second run costs
+# nothing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,8 @@ packages=(
   libjpeg-dev libjpeg-turbo-progs libpng-dev libgif-dev zlib1g-dev
   clang libclang-rt-14-dev
   wine wine64 fonts-wine fonts-liberation xvfb x11-utils imagemagick python3
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libtiff-dev
   liblzma-dev
 )
 

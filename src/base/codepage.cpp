@@ -44,8 +44,8 @@ std::string Utf8FromWindows1252(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> Windows1252FromUtf8(std::string_view text) {
-  std::string out;
+std::optional<std::u32string> CodePointsFromUtf8(std::string_view text) {
+  std::u32string out;
   for (size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
@@ -56,10 +56,20 @@ std::optional<std::string> Windows1252FromUtf8(std::string_view text) {
       if ((next & 0xC0) != 0x80) return std::nullopt;
       c = (c << 6) | (next & 0x3F);
     }
+    out += c;
+    i += static_cast<size_t>(length);
+  }
+  return out;
+}
+
+std::optional<std::string> Windows1252FromUtf8(std::string_view text) {
+  const auto codePoints = CodePointsFromUtf8(text);
+  if (!codePoints) return std::nullopt;
+  std::string out;
+  for (const char32_t c : *codePoints) {
     const auto byte = ByteOf(c);
     if (!byte) return std::nullopt;
     out += *byte;
-    i += static_cast<size_t>(length);
   }
   return out;
 }

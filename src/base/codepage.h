@@ -16,4 +16,7 @@ std::string Utf8FromWindows1252(std::string_view text);
 // is not valid UTF-8.
 std::optional<std::string> Windows1252FromUtf8(std::string_view text);
 
+// The code points of UTF-8 text; nothing when it is not valid UTF-8.
+std::optional<std::u32string> CodePointsFromUtf8(std::string_view text);
+
 }  // namespace base

@@ -70,6 +70,7 @@ raster::Bitmap DecodeUncompressed(const BmpLayout& l, std::span<const uint8_t> d
 raster::Bitmap DecodeBmp(std::span<const uint8_t> data, const DecodeOptions& options) {
   const BmpLayout layout = ReadBmpLayout(data, options);
   if (layout.compression != kBmpRle4 && layout.compression != kBmpRle8) return DecodeUncompressed(layout, data);
+  CheckBmpRle(layout, data);
   raster::Bitmap bitmap(layout.width, layout.height, raster::MakePixel(0, 0, 0, 0));
   DecodeBmpRle(layout, data, bitmap);
   return bitmap;

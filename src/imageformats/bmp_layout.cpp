@@ -65,6 +65,9 @@ BmpLayout ReadBmpLayout(std::span<const uint8_t> data, const DecodeOptions& opti
   }
   in.Seek(headerStart, "header");
   const uint32_t headerSize = in.U32("info header");
+  // Checked before any offset is computed from it: a huge size would wrap
+  // the palette's position in a 32-bit program.
+  if (headerSize > data.size() - headerStart) Fail(Format::Bmp, "info header ends early");
   int64_t width = 0;
   int64_t height = 0;
   uint64_t paletteEntries = 0;  // colours used; 0 = all 2^bits

@@ -54,6 +54,11 @@ struct BmpLayout {
 // taken as a bare DIB), the info header, masks and palette.
 BmpLayout ReadBmpLayout(std::span<const uint8_t> data, const DecodeOptions& options);
 
+// Walks RLE4 or RLE8 data without keeping a pixel: raises DecodeError for
+// data that ends early, so that damaged data is refused before the bitmap is
+// allocated.
+void CheckBmpRle(const BmpLayout& layout, std::span<const uint8_t> data);
+
 // Fills `bitmap` (already of the layout's size, every pixel black with alpha 0)
 // from RLE4 or RLE8 data.
 void DecodeBmpRle(const BmpLayout& layout, std::span<const uint8_t> data, raster::Bitmap& bitmap);

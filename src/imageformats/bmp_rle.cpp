@@ -5,18 +5,19 @@
 #include "imageformats/byte_reader.h"
 
 namespace imageformats {
+namespace {
 
-void DecodeBmpRle(const BmpLayout& l, std::span<const uint8_t> data, raster::Bitmap& bitmap) {
+// Walks the codes, handing every pixel inside the picture to `put`(x, stored
+// row, palette index); raises DecodeError for data that ends early.
+template <typename Put>
+void WalkRle(const BmpLayout& l, std::span<const uint8_t> data, Put put) {
   ByteReader in(data, Format::Bmp);
   in.Seek(l.pixelOffset, "RLE data");
   const bool four = l.compression == kBmpRle4;
   int64_t x = 0;
   int64_t row = 0;
-  auto put = [&](unsigned index) {
-    if (x < l.width) {
-      const int y = l.topDown ? static_cast<int>(row) : l.height - 1 - static_cast<int>(row);
-      bitmap.Row(y)[x] = l.palette[index];
-    }
+  const auto pixel = [&](unsigned index) {
+    if (x < l.width) put(static_cast<int>(x), static_cast<int>(row), index);
     ++x;
   };
   while (row < l.height) {
@@ -24,7 +25,7 @@ void DecodeBmpRle(const BmpLayout& l, std::span<const uint8_t> data, raster::Bit
     const uint8_t value = in.U8("RLE data");
     if (count > 0) {
       // A run: RLE4 alternates the two nibbles of `value`.
-      for (int i = 0; i < count; ++i) put(four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+      for (int i = 0; i < count; ++i) pixel(four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
       continue;
     }
     switch (value) {
@@ -43,12 +44,24 @@ void DecodeBmpRle(const BmpLayout& l, std::span<const uint8_t> data, raster::Bit
         const size_t bytes = four ? (value + 1u) / 2 : value;
         auto pixels = in.Bytes(bytes, "RLE data");
         for (unsigned i = 0; i < value; ++i)
-          put(four ? (i % 2 == 0 ? pixels[i / 2] >> 4 : pixels[i / 2] & 0x0F) : pixels[i]);
+          pixel(four ? (i % 2 == 0 ? pixels[i / 2] >> 4 : pixels[i / 2] & 0x0F) : pixels[i]);
         if (bytes % 2 != 0) in.Skip(1, "RLE data");
         break;
       }
     }
   }
+}
+
+}  // namespace
+
+void CheckBmpRle(const BmpLayout& l, std::span<const uint8_t> data) {
+  WalkRle(l, data, [](int, int, unsigned) {});
+}
+
+void DecodeBmpRle(const BmpLayout& l, std::span<const uint8_t> data, raster::Bitmap& bitmap) {
+  WalkRle(l, data, [&](int x, int row, unsigned index) {
+    bitmap.Row(l.topDown ? row : l.height - 1 - row)[x] = l.palette[index];
+  });
 }
 
 }  // namespace imageformats

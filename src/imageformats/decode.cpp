@@ -7,15 +7,43 @@
 #include "imageformats/decoders.h"
 
 namespace imageformats {
+namespace {
+
+struct FormatEntry {
+  Format format;
+  const char* name;
+  raster::Bitmap (*decode)(std::span<const uint8_t>, const DecodeOptions&);
+};
+
+constexpr FormatEntry kFormats[] = {
+    {Format::Bmp, "BMP", DecodeBmp},
+    {Format::Jpeg, "JPEG", DecodeJpeg},
+    {Format::Png, "PNG", DecodePng},
+    {Format::Gif, "GIF", DecodeGif},
+    {Format::Sgi, "SGI", DecodeSgi},
+    {Format::Autodesk, "Autodesk CEL", DecodeAutodesk},
+    {Format::Tiff, "TIFF", DecodeTiff},
+    {Format::Targa, "Targa", DecodeTarga},
+    {Format::Pcx, "PCX", DecodePcx},
+    {Format::PhotoCd, "Photo CD", DecodePhotoCd},
+    {Format::Pnm, "PNM", DecodePnm},
+    {Format::Cut, "CUT", DecodeCut},
+    {Format::Rla, "RLA", DecodeRla},
+    {Format::Psd, "Photoshop", DecodePsd},
+    {Format::Psp, "Paint Shop Pro", DecodePsp},
+};
+
+const FormatEntry* Find(Format format) {
+  for (const FormatEntry& entry : kFormats)
+    if (entry.format == format) return &entry;
+  return nullptr;
+}
+
+}  // namespace
 
 const char* FormatName(Format format) {
-  switch (format) {
-    case Format::Bmp: return "BMP";
-    case Format::Jpeg: return "JPEG";
-    case Format::Png: return "PNG";
-    case Format::Gif: return "GIF";
-  }
-  return "picture";
+  const FormatEntry* entry = Find(format);
+  return entry != nullptr ? entry->name : "picture";
 }
 
 void Fail(Format format, std::string_view fault) {
@@ -30,20 +58,20 @@ void CheckPictureSize(Format format, int64_t width, int64_t height, const Decode
     Fail(format, "picture too large (" + size + ")");
 }
 
+void CheckDataCovers(Format format, uint64_t available, uint64_t needed, uint64_t maxExpansion) {
+  if ((needed + maxExpansion - 1) / maxExpansion > available) Fail(format, "pixel data ends early");
+}
+
 raster::Bitmap Decode(Format format, std::span<const uint8_t> data, const DecodeOptions& options) {
+  const FormatEntry* entry = Find(format);
+  if (entry == nullptr) throw DecodeError("unknown picture format");
   // A picture within the limits may still not fit in memory (a 32-bit
   // process); callers get the same kind of error as for damaged data.
   try {
-    switch (format) {
-      case Format::Bmp: return DecodeBmp(data, options);
-      case Format::Jpeg: return DecodeJpeg(data, options);
-      case Format::Png: return DecodePng(data, options);
-      case Format::Gif: return DecodeGif(data, options);
-    }
+    return entry->decode(data, options);
   } catch (const std::bad_alloc&) {
     Fail(format, "not enough memory");
   }
-  throw DecodeError("unknown picture format");
 }
 
 }  // namespace imageformats

@@ -1,6 +1,7 @@
 // JPEG through libjpeg(-turbo), from memory. libjpeg reports errors through a
 // callback that must not return; ours longjmps back into Guarded(), whose
-// steps hold no C++ objects, and the fault becomes a DecodeError.
+// steps hold no C++ objects, and the fault becomes a DecodeError. The decoded
+// picture is turned upright by its EXIF orientation.
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <jerror.h>
 
 #include "imageformats/decoders.h"
+#include "imageformats/jpeg_header.h"
+#include "imageformats/orientation.h"
 
 namespace imageformats {
 namespace {
@@ -124,14 +127,19 @@ void ReadRows(Job& job) {
 }
 
 // The smallest DCT scale n/8 whose output still covers the fit box (or the
-// whole picture where the box is larger).
-bool ChooseScale(Job& job, const DecodeOptions& options) {
+// whole picture where the box is larger). The box is meant for the upright
+// picture: for a quarter turn its sides are compared with the stored height
+// and width.
+bool ChooseScale(Job& job, const DecodeOptions& options, int orientation) {
   jpeg_decompress_struct& c = job.cinfo;
   c.scale_denom = 8;
   c.scale_num = 8;
   if (options.fitWidth <= 0 || options.fitHeight <= 0) return true;
-  const JDIMENSION wantW = std::min<JDIMENSION>(static_cast<JDIMENSION>(options.fitWidth), c.image_width);
-  const JDIMENSION wantH = std::min<JDIMENSION>(static_cast<JDIMENSION>(options.fitHeight), c.image_height);
+  const bool swap = OrientationSwapsSides(orientation);
+  const auto fitW = static_cast<JDIMENSION>(swap ? options.fitHeight : options.fitWidth);
+  const auto fitH = static_cast<JDIMENSION>(swap ? options.fitWidth : options.fitHeight);
+  const JDIMENSION wantW = std::min<JDIMENSION>(fitW, c.image_width);
+  const JDIMENSION wantH = std::min<JDIMENSION>(fitH, c.image_height);
   for (unsigned num = 1; num <= 8; ++num) {
     c.scale_num = num;
     if (!Guarded(job, CalcDimensions)) return false;
@@ -183,7 +191,10 @@ raster::Bitmap DecodeJpeg(std::span<const uint8_t> data, const DecodeOptions& op
   std::vector<uint8_t> cmykRow;
   const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
   c.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-  if (!ChooseScale(job, options)) fail();
+  // A missing or damaged orientation leaves the picture as stored.
+  const std::optional<JpegHeader> header = ReadJpegHeader(data);
+  const int orientation = header ? header->orientation : 1;
+  if (!ChooseScale(job, options, orientation)) fail();
   if (!Guarded(job, Start)) fail();
   if (job.err.dataEnded) fail();
 
@@ -196,7 +207,7 @@ raster::Bitmap DecodeJpeg(std::span<const uint8_t> data, const DecodeOptions& op
   // jpeg_finish_decompress is left out on purpose: a missing end marker after
   // the last row costs nothing.
   if (!Guarded(job, ReadRows) || job.err.dataEnded) fail();
-  return bitmap;
+  return orientation == 1 ? bitmap : Orient(bitmap, orientation);
 }
 
 }  // namespace imageformats

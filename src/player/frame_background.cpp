@@ -151,7 +151,8 @@ std::optional<PictureError> FrameComposer::DrawBackgroundPicture(const project::
   }
   DecodedPicture picture;
   try {
-    DecodeForBox(bytes, typeCode, box, picture);
+    if (!DecodeForBox(bytes, typeCode, box, picture, project_.GetPicturePalette(record->Number)))
+      return Undecodable(*record, false, "no decoder for this kind of picture");
   } catch (const std::exception& failure) {
     return Undecodable(*record, false, failure.what());
   }

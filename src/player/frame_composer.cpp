@@ -91,7 +91,8 @@ std::optional<PictureError> FrameComposer::FitPicture(const project::TPictureInf
       box = CoverBox(PlanFit(project_.FitMode, FPreview, *declared, area), *declared);
     DecodedPicture picture;
     try {
-      DecodeForBox(bytes, typeCode, box, picture);
+      if (!DecodeForBox(bytes, typeCode, box, picture, project_.GetPicturePalette(record.Number)))
+        error = Undecodable(record, true, "no decoder for this kind of picture");
     } catch (const std::exception& failure) {
       error = Undecodable(record, true, failure.what());
       picture = {};

@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imageformats/jpeg_header.h"
 #include "project/picture_decoding.h"
 #include "project/picture_type.h"
 #include "raster/canvas.h"
 
 namespace player {
 namespace {
-
-bool IsStartOfFrame(uint8_t marker) {
-  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-}
 
 // A picture-coordinate edge on the decoded pixels' grid.
 int Scaled(int edge, int own, int decoded) {
@@ -36,31 +33,15 @@ raster::Bitmap KeyedCopy(const raster::Bitmap& src, const raster::Rect& from, ra
 }  // namespace
 
 std::optional<Size> JpegFrameSize(std::span<const uint8_t> bytes) {
-  const std::size_t n = bytes.size();
-  if (n < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
-  std::size_t pos = 2;
-  while (pos < n) {
-    if (bytes[pos] != 0xFF) return std::nullopt;
-    while (pos < n && bytes[pos] == 0xFF) ++pos;  // fill bytes
-    if (pos >= n) return std::nullopt;
-    const uint8_t marker = bytes[pos++];
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
-    if (marker == 0xD9 || marker == 0xDA || n - pos < 2) return std::nullopt;
-    const std::size_t length = (std::size_t{bytes[pos]} << 8) | bytes[pos + 1];
-    if (length < 2) return std::nullopt;
-    if (IsStartOfFrame(marker)) {
-      if (length < 7 || n - pos < 7) return std::nullopt;
-      const int height = (bytes[pos + 3] << 8) | bytes[pos + 4];
-      const int width = (bytes[pos + 5] << 8) | bytes[pos + 6];
-      return Size{width, height};
-    }
-    pos += length;
-  }
-  return std::nullopt;
+  const std::optional<imageformats::JpegHeader> header = imageformats::ReadJpegHeader(bytes);
+  if (!header) return std::nullopt;
+  return Size{header->UprightWidth(), header->UprightHeight()};
 }
 
-bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out) {
+bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out,
+                  std::span<const uint8_t> palette) {
   imageformats::DecodeOptions hint;
+  hint.palette = palette;
   std::optional<Size> declared;
   if (typeCode == project::PictureType::Jpeg && !box.IsEmpty()) {
     declared = JpegFrameSize(bytes);

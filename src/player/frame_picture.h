@@ -21,15 +21,19 @@ struct DecodedPicture {
   Size own;
 };
 
-// The frame size recorded in a JPEG's start-of-frame header; nothing when the
-// bytes do not reach one.
+// The size of a JPEG once turned upright by its EXIF orientation, from its
+// headers (imageformats::ReadJpegHeader); nothing when the bytes do not reach
+// a start-of-frame header.
 std::optional<Size> JpegFrameSize(std::span<const uint8_t> bytes);
 
 // DecodePictureStream with a fit hint: when the result will be shrunk to no
 // less than `box` (0 = no shrinking known), a JPEG is decoded at the smallest
-// DCT scale that still covers the box. Returns false for an unknown type (the
-// picture is then empty). Throws imageformats::DecodeError for damaged data.
-bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out);
+// DCT scale that still covers the box. `palette` is the palette file of an
+// external CUT picture (TProjectInfo::GetPicturePalette). Returns false for an
+// unknown type (the picture is then empty). Throws imageformats::DecodeError
+// for damaged data.
+bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, DecodedPicture& out,
+                  std::span<const uint8_t> palette = {});
 
 // The part `crop` of the picture (picture coordinates) resampled to `size`
 // with the quality filter (area averaging when shrinking). Opaque pixels.

@@ -6,6 +6,13 @@ void HeldMessages::ShowMessage(const std::string& text) {
   if (holds_ > 0)
     held_.push_back(text);
   else
+    Show(text);
+}
+
+void HeldMessages::Show(const std::string& text) {
+  if (modal_)
+    modal_([&] { inner_.ShowMessage(text); });
+  else
     inner_.ShowMessage(text);
 }
 
@@ -16,7 +23,7 @@ void HeldMessages::Release() {
   // loop brings about can change it underneath.
   std::vector<std::string> held;
   held.swap(held_);
-  for (const std::string& text : held) inner_.ShowMessage(text);
+  for (const std::string& text : held) Show(text);
 }
 
 }  // namespace player

@@ -7,6 +7,7 @@
 // pictures go on around it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,12 @@ namespace player {
 
 class HeldMessages final : public project::ProjectServices {
  public:
-  explicit HeldMessages(project::ProjectServices& inner) : inner_(inner) {}
+  // Runs one message box; the show counts it among its dialogs.
+  using ModalRunner = std::function<void(const std::function<void()>&)>;
+
+  // Without `modal` each box is simply shown.
+  explicit HeldMessages(project::ProjectServices& inner, ModalRunner modal = {})
+      : inner_(inner), modal_(std::move(modal)) {}
 
   std::unique_ptr<project::ProgramFile> OpenForReading(const std::string& path) override {
     return inner_.OpenForReading(path);
@@ -31,7 +37,10 @@ class HeldMessages final : public project::ProjectServices {
   void Release();
 
  private:
+  void Show(const std::string& text);
+
   project::ProjectServices& inner_;
+  ModalRunner modal_;
   int holds_ = 1;
   std::vector<std::string> held_;
 };

@@ -8,6 +8,12 @@
 #include "settings/check_password.h"
 
 namespace player {
+namespace {
+
+constexpr int kVkApps = 0x5D;  // the Menu key
+constexpr int kVkF10 = 0x79;
+
+}  // namespace
 
 void TfRun::pbShowMouseMove(int x, int y) {
   if (platform_.window.CursorHidden()) platform_.window.SetCursorHidden(false);
@@ -43,8 +49,12 @@ void TfRun::pbShowDblClick() {
   if (!FPreview && FSetting.MouseDoubleClick) platform_.window.RequestClose();
 }
 
-void TfRun::FormKeyDown(int virtualKey) {
+void TfRun::FormKeyDown(int virtualKey, bool shift) {
   if (FPreview) return;
+  if (virtualKey == kVkApps || (virtualKey == kVkF10 && shift)) {
+    ContextMenu(std::nullopt);
+    return;
+  }
   if (KeyEndsShow(FSetting, virtualKey)) platform_.window.RequestClose();
 }
 
@@ -55,9 +65,12 @@ void TfRun::FormKeyPress(std::string_view character) {
 bool TfRun::PopupMenuOffered() const { return FProjectInfo->RightClickMenu != 0 && !FPreview; }
 
 void TfRun::ContextMenu(std::optional<raster::Point> at) {
-  if (!PopupMenuOffered() || FInDialog) return;
+  if (!PopupMenuOffered() || FInDialog || modalDepth_ > 0) return;
   platform_.window.SetCursorHidden(false);
-  switch (platform_.dialogs.PopupMenu(at, FProjectInfo->MenuSettingCaption(), FProjectInfo->MenuStopCaption())) {
+  const MenuChoice choice = Modal([&] {
+    return platform_.dialogs.PopupMenu(at, FProjectInfo->MenuSettingCaption(), FProjectInfo->MenuStopCaption());
+  });
+  switch (choice) {
     case MenuChoice::Setting: Setting1Click(); break;
     case MenuChoice::Stop: Close1Click(); break;
     case MenuChoice::None: break;
@@ -66,15 +79,39 @@ void TfRun::ContextMenu(std::optional<raster::Point> at) {
 
 void TfRun::Close1Click() { platform_.window.RequestClose(); }
 
+void TfRun::LeaveModal() {
+  if (--modalDepth_ > 0 || !closeDeferred_ || destroyed_) return;
+  closeDeferred_ = false;
+  platform_.window.RequestClose();
+}
+
+void TfRun::ShowMessage(const std::string& text) {
+  Modal([&] { platform_.dialogs.ShowMessage(text); });
+}
+
+void TfRun::ReadSettingReported() {
+  try {
+    FSetting.ReadSetting();
+  } catch (const settings::SettingsError& error) {
+    ShowMessage(error.what());
+  }
+}
+
 bool TfRun::AskPassword() {
   std::string typed;
-  return platform_.dialogs.InputPassword(typed) && settings::CheckPassword(typed, FSetting.Password);
+  const bool confirmed = Modal([&] { return platform_.dialogs.InputPassword(typed); });
+  return confirmed && settings::CheckPassword(typed, FSetting.Password);
 }
 
 bool TfRun::FormCloseQuery() {
+  // A request that arrives while a dialog of the show is open (the maximum
+  // run time behind the password prompt, say) is not lost: it is made again
+  // when the dialog has returned.
+  if (modalDepth_ > 0 || FInDialog) {
+    closeDeferred_ = true;
+    return false;
+  }
   if (!FSetting.EnabledPassword || FPreview || closeWithoutPassword_) return true;
-  // A close request while the password is being asked already waits for that answer.
-  if (FInDialog) return false;
   FInDialog = true;
   const bool allowed = AskPassword();
   FInDialog = false;
@@ -88,15 +125,15 @@ void TfRun::EndAfterError() {
 
 void TfRun::Setting1Click() {
   FInDialog = true;
-  platform_.window.ProcessMessages();
-  if (!FSetting.EnabledPassword || AskPassword()) {
-    platform_.dialogs.ShowSettingDialog();
-    FSetting.ReadSetting();
-    HandleMessage(UM_SETTINGSCHANGED, 0, 0);
+  Modal([&] {
+    platform_.window.ProcessMessages();
+    if (FSetting.EnabledPassword && !AskPassword()) return;
+    Modal([&] { platform_.dialogs.ShowSettingDialog(); });
+    HandleMessage(UM_SETTINGSCHANGED, 0, 0);  // reads the settings again
     if (FItemKind == project::kPictureItem && FSetting.EnabledMusic && FCurrentIndex >= 0 &&
         FShowItems[static_cast<size_t>(FCurrentIndex)]->PlayMusic)
       platform_.window.PostToWindow(UM_RESUMEMUSIC);
-  }
+  });
   FInDialog = false;
 }
 

@@ -21,7 +21,7 @@ void TfRun::StartFlashItem() {
   if (args.movie.empty() || !error.empty()) {
     // A movie that cannot play: the show goes on to the next item once the
     // reason has been read.
-    if (!error.empty()) platform_.dialogs.ShowMessage(error);
+    if (!error.empty()) ShowMessage(error);
     FFlashOpen = false;
     ArmSelectTimer(selectIntervalMs_);
   }

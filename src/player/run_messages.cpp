@@ -26,7 +26,7 @@ bool TfRun::HandleMessage(uint32_t message, uintptr_t wParam, intptr_t) {
       }
       return true;
     case UM_SETTINGSCHANGED:
-      FSetting.ReadSetting();
+      ReadSettingReported();
       FRemaining = FSetting.MaxRunTime * 60;
       platform_.window.SetTimer(RunTimer::MaxRuntime, FSetting.UseMaxRunTime, 1000);
       if (!FSetting.EnabledMusic) music_.PauseMusic();

@@ -20,7 +20,7 @@ std::unique_ptr<project::TProjectInfo> LoadProject(const std::string& programPat
 TfRun::TfRun(RunDependencies deps)
     : random_(deps.random),
       platform_(deps.platform),
-      messages_(deps.projectServices),
+      messages_(deps.projectServices, [this](const std::function<void()>& box) { Modal(box); }),
       FProjectInfo(LoadProject(deps.programPath, messages_)),
       FSetting(FProjectInfo->ProjectName, deps.settingsBackend),
       composer_(*FProjectInfo, FShowItems, FBackgroundItems, deps.random, deps.platform.text),
@@ -34,18 +34,16 @@ TfRun::TfRun(RunDependencies deps)
   platform_.desktop.CaptureDesktop(desktopCapturePath_);
 }
 
-TfRun::~TfRun() { FormDestroy(); }
+TfRun::~TfRun() { DeleteDesktopCapture(desktopCapturePath_); }
 
 void TfRun::InitRun() {
   FCanEnd = false;
-  FSetting.ReadSetting();
+  ReadSettingReported();
   // The user's own list is read once, here; a later change of the settings
   // does not parse it again.
   if (FSetting.NewTransition) FUserTransitions.LoadFromText(FSetting.Transition);
-  if (FSetting.UseMaxRunTime) {
-    FRemaining = FSetting.MaxRunTime == 0 ? 60 : FSetting.MaxRunTime * 60;
-    platform_.window.SetTimer(RunTimer::MaxRuntime, true, 1000);
-  }
+  // The timer itself starts with the window (SetUp).
+  if (FSetting.UseMaxRunTime) FRemaining = FSetting.MaxRunTime == 0 ? 60 : FSetting.MaxRunTime * 60;
   FProjectInfo->ReadPictures(random_);
 }
 
@@ -72,6 +70,7 @@ void TfRun::SetUp(int width, int height, bool preview) {
   FPreview = preview;
   BuildItemLists();
   composer_.SetShowArea(FShowWidth, FShowHeight, FPreview);
+  if (FSetting.UseMaxRunTime) platform_.window.SetTimer(RunTimer::MaxRuntime, true, 1000);
   FCanEnd = true;
 }
 
@@ -105,12 +104,21 @@ void TfRun::SelectTimerTimer() {
   platform_.window.SetTimer(RunTimer::Select, false, 0);
   // A project without show items is a black show that can still be ended.
   if (FItemCount == 0 || destroyed_) return;
-  // Not in the preview, and not while a prompt or the settings dialog is open:
-  // that keeps the keyboard.
-  if (FProjectInfo->RightClickMenu == 0 && !FPreview && !FInDialog) platform_.window.BringToFront();
+  // The show comes to the front with the keyboard (another window may have
+  // taken it); not in the preview, and not while a dialog of the show is open.
+  if (FProjectInfo->RightClickMenu == 0 && !FPreview && !FInDialog && modalDepth_ == 0)
+    platform_.window.BringToFront();
   if (FFlashOpen) CloseFlashWindow();
   if (video_.Playing()) video_.StopVideo();
-  FCurrentIndex = NextItemIndex(FItemKind);
+  // Pictures that cannot be decoded are passed over.
+  for (int tries = 0; tries < FItemCount; ++tries) {
+    FCurrentIndex = NextItemIndex(FItemKind);
+    if (!Broken(FCurrentIndex)) break;
+  }
+  if (Broken(FCurrentIndex)) {
+    ArmSelectTimer(DwellIntervalMs());
+    return;
+  }
   switch (FItemKind) {
     case project::kPictureItem: StartPictureItem(); break;
     case project::kFlashItem: StartFlashItem(); break;
@@ -119,21 +127,38 @@ void TfRun::SelectTimerTimer() {
   }
 }
 
+bool TfRun::Broken(int index) const {
+  return index >= 0 && index < FItemCount && brokenPictures_.count(FShowItems[static_cast<size_t>(index)]->Number);
+}
+
 bool TfRun::ReportPictureErrors(const PictureErrors& errors) {
+  bool shown = true;
   for (const PictureError& error : errors) {
-    platform_.dialogs.ShowMessage(error.message);
-    // A slide whose picture file is missing ends the show.
-    if (error.missing && error.slide) {
-      EndAfterError();
-      return false;
+    if (error.missing) {
+      ShowMessage(error.message);
+      // A slide whose picture file is missing ends the show.
+      if (error.slide) {
+        EndAfterError();
+        return false;
+      }
+      continue;
     }
+    // The show runs unattended: the message comes once, then the picture is
+    // passed over.
+    if (brokenPictures_.insert(error.number).second) ShowMessage(error.message);
+    if (error.slide) shown = false;
   }
-  return true;
+  return shown;
 }
 
 void TfRun::StartPictureItem() {
   raster::Bitmap& image = platform_.window.ShowImage();
-  if (!ReportPictureErrors(composer_.PrepareItem(FCurrentIndex, image))) return;
+  if (!ReportPictureErrors(composer_.PrepareItem(FCurrentIndex, image))) {
+    if (!closeWithoutPassword_) SelectTimerTimer();  // straight on to the next item
+    return;
+  }
+  // Outside composite mode the frame replaced the whole show image.
+  if (!FProjectInfo->CompositeMode()) platform_.window.Present(image.Bounds());
   project::TPictureInfo& item = *FShowItems[static_cast<size_t>(FCurrentIndex)];
   if (FSetting.NewTransition)
     StartTransition(item, FUserTransitions, FSetting.TransitionSpeed, FSetting.RandomTransition);
@@ -145,8 +170,10 @@ void TfRun::StartPictureItem() {
 void TfRun::ShowBackdrop() {
   platform_.window.PostToWindow(UM_PAUSEMUSIC);
   raster::Bitmap& image = platform_.window.ShowImage();
-  ReportPictureErrors(composer_.PrepareBackdrop(FCurrentIndex, image));
+  const PictureErrors errors = composer_.PrepareBackdrop(FCurrentIndex, image);
   platform_.window.Present(image.Bounds());
+  // The background pictures' problems are told with the backdrop on screen.
+  ReportPictureErrors(errors);
 }
 
 void TfRun::StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed,
@@ -197,6 +224,12 @@ void TfRun::FormDestroy() {
   FCanEnd = false;
   CloseMedia();
   DeleteDesktopCapture(desktopCapturePath_);
+}
+
+void TfRun::HandlerFailed(const std::string& what) {
+  if (destroyed_) return;
+  ShowMessage(what);
+  EndAfterError();
 }
 
 }  // namespace player

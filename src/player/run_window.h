@@ -17,13 +17,14 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/random.h"
-#include "player/frame_composer.h"
 #include "player/ending_inputs.h"
+#include "player/frame_composer.h"
 #include "player/held_messages.h"
 #include "player/media_player.h"
 #include "player/music_playback.h"
@@ -49,26 +50,31 @@ struct RunDependencies {
 // What the window shell reads of the show.
 struct RunView {
   bool preview = false;
-  // A prompt or the settings dialog is open: the show keeps off the keyboard.
+  // A prompt, the settings dialog, a message box or the pop-up menu is open.
   bool inDialog = false;
 };
 
 class TfRun {
  public:
   // Loads the project and the settings (InitRun) and captures the desktop.
-  // Throws the project's and the settings' errors.
+  // Throws the project's errors.
   explicit TfRun(RunDependencies deps);
+  // Deletes the desktop capture; calls nothing of the platform, which may be
+  // gone by then (FormDestroy is the window's farewell).
   ~TfRun();
   TfRun(const TfRun&) = delete;
   TfRun& operator=(const TfRun&) = delete;
 
-  // Once the window exists: the show area and the item lists.
+  // Once the window exists: the show area, the item lists and the timers.
   void SetupFullScreen(int screenWidth, int screenHeight);
   void SetupPreview(int hostWidth, int hostHeight);
   // The window is shown: the first item starts at once.
   void FormShow();
   // The window is being destroyed: timers off, cursor back, music stopped.
   void FormDestroy();
+  // A window message handler failed (memory exhaustion, an unforeseen error):
+  // says so and ends the show without asking for the password.
+  void HandlerFailed(const std::string& what);
 
   // Timers.
   void SelectTimerTimer();
@@ -83,7 +89,8 @@ class TfRun {
   void pbShowDblClick();
   // A press on the video panel counts as a press on the show.
   void displaypanelMouseDown(MouseButton button) { pbShowMouseDown(button); }
-  void FormKeyDown(int virtualKey);
+  // A key went down; `shift` tells whether Shift was held.
+  void FormKeyDown(int virtualKey, bool shift = false);
   // The typed character as UTF-8 text.
   void FormKeyPress(std::string_view character);
   // The pop-up menu was asked for: the right button released over the show, at
@@ -97,7 +104,7 @@ class TfRun {
   // The private messages; false for a message that is not the run window's.
   bool HandleMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
 
-  RunView View() const { return {FPreview, FInDialog}; }
+  RunView View() const { return {FPreview, FInDialog || modalDepth_ > 0}; }
 
  private:
   // Creation and the item loop (run_window.cpp).
@@ -109,13 +116,32 @@ class TfRun {
   // The background and texts of a Flash or video item, with the music paused.
   void ShowBackdrop();
   void StartTransition(project::TPictureInfo& item, transitions::TSSBArray& list, int32_t speed, bool randomPick);
-  // Shows what went wrong; false when the item cannot be shown.
+  // Shows what went wrong (a picture that cannot be decoded once per show);
+  // false when the item cannot be shown.
   bool ReportPictureErrors(const PictureErrors& errors);
+  bool Broken(int index) const;
   // SelectTimer keeps its interval between uses; it starts at one second.
   void ArmSelectTimer(uint32_t intervalMs);
   uint32_t DwellIntervalMs() const;
 
   // Ending the show (run_ending.cpp).
+  // Runs a modal dialog. Timers and posted messages are handled while it is
+  // open; a close request that arrives meanwhile waits until the outermost
+  // dialog has returned, so the window is never destroyed under it.
+  template <class Dialog>
+  auto Modal(Dialog&& dialog) {
+    struct Scope {
+      TfRun& run;
+      explicit Scope(TfRun& r) : run(r) { ++run.modalDepth_; }
+      ~Scope() { run.LeaveModal(); }
+    } scope(*this);
+    return dialog();
+  }
+  void LeaveModal();
+  void ShowMessage(const std::string& text);
+  // ReadSetting; a value that cannot be read is reported and the values read
+  // so far stay.
+  void ReadSettingReported();
   bool AskPassword();
   // Ends the show after an error was shown: no password is asked.
   void EndAfterError();
@@ -134,7 +160,9 @@ class TfRun {
 
   base::Random& random_;
   RunPlatform platform_;
-  HeldMessages messages_;  // the project's services; messages wait until the show runs
+  // The project's services; messages wait until the show runs, and each is one
+  // of the show's dialogs.
+  HeldMessages messages_;
   std::unique_ptr<project::TProjectInfo> FProjectInfo;
   settings::TRWSetting FSetting;
   std::vector<project::TPictureInfo*> FShowItems;
@@ -163,6 +191,9 @@ class TfRun {
   uint32_t selectIntervalMs_ = 1000;
   bool closeWithoutPassword_ = false;
   bool destroyed_ = false;
+  int modalDepth_ = 0;
+  bool closeDeferred_ = false;
+  std::set<int32_t> brokenPictures_;  // records whose picture cannot be decoded
   std::string desktopCapturePath_;
   MediaPlayer mpmusic_;
   MediaPlayer mp_;

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <vector>
 
+#include "base/ascii.h"
 #include "base/paths.h"
 #include "project/picture_type.h"
 
@@ -13,38 +13,31 @@ namespace {
 
 using imageformats::Format;
 
-enum class Action { Fail, KeepBitmap, Decode, NoDecoder };
-
-struct Plan {
-  Action action;
-  std::optional<Format> format;
-};
-
-// What a type code asks for. Codes whose format the image-format library does
-// not decode yet raise a clear error rather than showing nothing.
-Plan PlanFor(int typeCode) {
+// The decoder of a type code; the code alone chooses it.
+std::optional<Format> DecoderOf(int typeCode) {
   switch (typeCode) {
-    case PictureType::Unknown: return {Action::Fail, {}};
-    case PictureType::Bmp: return {Action::Decode, Format::Bmp};
-    case PictureType::Jpeg: return {Action::Decode, Format::Jpeg};
-    case PictureType::Gif: return {Action::Decode, Format::Gif};
-    case PictureType::Png: return {Action::Decode, Format::Png};
-    case PictureType::Sgi: case PictureType::Autodesk: case PictureType::Targa: case PictureType::Pcx:
-    case PictureType::PhotoCd: case PictureType::Pnm: case PictureType::Cut: case PictureType::Rla:
-    case PictureType::Psd: case PictureType::Psp:
-      return {Action::NoDecoder, {}};
-    default: return {Action::KeepBitmap, {}};  // 0, TIFF, and codes out of range
+    case PictureType::Bmp: return Format::Bmp;
+    case PictureType::Jpeg: return Format::Jpeg;
+    case PictureType::Sgi: return Format::Sgi;
+    case PictureType::Autodesk: return Format::Autodesk;
+    case PictureType::Tiff: return Format::Tiff;
+    case PictureType::Targa: return Format::Targa;
+    case PictureType::Pcx: return Format::Pcx;
+    case PictureType::PhotoCd: return Format::PhotoCd;
+    case PictureType::Pnm: return Format::Pnm;
+    case PictureType::Cut: return Format::Cut;
+    case PictureType::Gif: return Format::Gif;
+    case PictureType::Rla: return Format::Rla;
+    case PictureType::Psd: return Format::Psd;
+    case PictureType::Psp: return Format::Psp;
+    case PictureType::Png: return Format::Png;
+    default: return std::nullopt;  // unknown, 0 and codes out of range
   }
 }
 
-[[noreturn]] void ThrowNoDecoder(int typeCode) {
-  throw imageformats::DecodeError("No decoder for this picture type: " + std::string(PictureTypeName(typeCode)) +
-                                  " (type " + std::to_string(typeCode) + ")");
-}
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
   std::ifstream file(base::PathFromUtf8(path), std::ios::binary);
-  if (!file) throw imageformats::DecodeError("Cannot open picture file '" + path + "'");
+  if (!file) return std::nullopt;
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   if (file.bad()) throw imageformats::DecodeError("Cannot read picture file '" + path + "'");
   return bytes;
@@ -54,24 +47,39 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 
 bool DecodePictureStream(std::span<const uint8_t> stream, raster::Bitmap& bitmap, int typeCode,
                          const imageformats::DecodeOptions& hint) {
-  const Plan plan = PlanFor(typeCode);
-  switch (plan.action) {
-    case Action::Fail: return false;
-    case Action::KeepBitmap: return true;
-    case Action::NoDecoder: ThrowNoDecoder(typeCode);
-    case Action::Decode: break;
-  }
+  if (typeCode == PictureType::Unknown) return false;
+  const std::optional<Format> format = DecoderOf(typeCode);
+  if (!format) return true;  // 0 and codes out of range
   // Decoded into a new bitmap first: a damaged picture leaves `bitmap` as it was.
-  bitmap = imageformats::Decode(*plan.format, stream, hint);
+  bitmap = imageformats::Decode(*format, stream, hint);
   return true;
 }
 
 bool DecodePictureFile(const std::string& path, raster::Bitmap& bitmap) {
   const int typeCode = PictureTypeCode(path);
-  const Plan plan = PlanFor(typeCode);
-  if (plan.action != Action::Decode) return DecodePictureStream({}, bitmap, typeCode);
-  const std::vector<uint8_t> bytes = ReadWholeFile(path);
-  return DecodePictureStream(bytes, bitmap, typeCode);
+  if (!DecoderOf(typeCode)) return DecodePictureStream({}, bitmap, typeCode);
+  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
+  if (!bytes) throw imageformats::DecodeError("Cannot open picture file '" + path + "'");
+  std::vector<uint8_t> palette;
+  imageformats::DecodeOptions options;
+  if (typeCode == PictureType::Cut) {
+    palette = ReadCutPalette(path);
+    options.palette = palette;
+  }
+  return DecodePictureStream(*bytes, bitmap, typeCode, options);
+}
+
+std::vector<uint8_t> ReadCutPalette(const std::string& picturePath) {
+  const std::string folder = base::FolderOf(picturePath);
+  std::string name = base::FileNameOf(picturePath);
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos) {
+    if (base::LowerAscii(name.substr(dot)) == ".pal") return {};
+    name.resize(dot);
+  }
+  for (const char* extension : {".pal", ".PAL"})
+    if (auto bytes = ReadWholeFile(folder + name + extension)) return std::move(*bytes);
+  return {};
 }
 
 }  // namespace project

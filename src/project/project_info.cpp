@@ -5,6 +5,7 @@
 
 #include "base/ascii.h"
 #include "base/paths.h"
+#include "project/picture_decoding.h"
 #include "project/picture_records.h"
 #include "project/picture_type.h"
 #include "project/project_errors.h"
@@ -100,15 +101,22 @@ bool TProjectInfo::GetPictureStream(int number, std::vector<uint8_t>& stream, in
   return true;
 }
 
+std::vector<uint8_t> TProjectInfo::GetPicturePalette(int number) const {
+  if (PicturesEmbedded || number < 0 || number >= static_cast<int>(Pictures.size())) return {};
+  const std::string path = ExternalPath(Pictures[static_cast<size_t>(number)]->FileName);
+  return PictureTypeCode(path) == PictureType::Cut ? ReadCutPalette(path) : std::vector<uint8_t>{};
+}
+
 std::string TProjectInfo::GetPictureFile(int number) {
   if (number < 0 || number >= static_cast<int>(Pictures.size())) return {};
   const std::string name = Pictures[static_cast<size_t>(number)]->FileName;
   if (MediaEmbedded) {
+    // An item whose bytes cannot be read, or whose copy cannot be written,
+    // gives no file rather than an empty or partial one.
     std::vector<uint8_t> stream;
     int typeCode = 0;
-    GetPictureStream(number, stream, typeCode);
-    const std::string path = TempItemPath(TempFolder, name);
-    ExtractToTemp(name, stream);
+    if (!GetPictureStream(number, stream, typeCode)) return {};
+    const std::string path = ExtractToTemp(name, stream);
     services_.ProcessMessages();
     return path;
   }
@@ -140,7 +148,7 @@ std::string TProjectInfo::GetMusicFile(int index) {
   const std::string& name = MusicFiles[static_cast<size_t>(index)];
   if (MediaEmbedded) {
     std::vector<uint8_t> stream;
-    GetMusicStream(index, stream);
+    if (!GetMusicStream(index, stream)) return {};
     return ExtractToTemp(name, stream);
   }
   const std::string path = ExternalPath(name);

@@ -37,6 +37,11 @@ class TProjectInfo {
   void ReadPictures(base::Random& random);
 
   bool GetPictureStream(int number, std::vector<uint8_t>& stream, int& typeCode);
+  // The colours of an external Dr. Halo CUT picture: the ".pal" file beside
+  // it. Empty for embedded items (they show grey levels) and other types.
+  std::vector<uint8_t> GetPicturePalette(int number) const;
+  // The item as a file: a temporary copy of an embedded item, or the external
+  // file; empty when its bytes cannot be read or copied, or it is missing.
   std::string GetPictureFile(int number);
   bool GetDialogImageStream(std::vector<uint8_t>& stream, int& typeCode);
   bool GetMusicStream(int index, std::vector<uint8_t>& stream);

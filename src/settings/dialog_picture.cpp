@@ -23,7 +23,7 @@ DialogPicture LoadDialogPicture(project::TProjectInfo& project) {
     picture.loaded = false;
     picture.error = error.what();
   }
-  // A type that decodes to nothing (TIFF) leaves the bitmap empty.
+  // A type code without a decoder (0, or out of range) leaves the bitmap empty.
   if (picture.loaded && (picture.bitmap.Width() <= 0 || picture.bitmap.Height() <= 0)) picture.loaded = false;
   return picture;
 }

@@ -70,45 +70,61 @@ TRWSetting::TRWSetting(std::string_view projectName, SettingsBackend& backend)
     : KeyPath(KeyPathForProject(projectName)), backend_(backend) {}
 
 bool TRWSetting::ReadSetting() {
-  const auto key = backend_.OpenForReading(KeyPath);
+  auto key = backend_.OpenForReading(KeyScope::User, KeyPath);
+  if (!key) key = backend_.OpenForReading(KeyScope::Machine, KeyPath);
   if (!key) return false;
+  ReadValues(*key);
+  return true;
+}
+
+void TRWSetting::ReadValues(SettingsKey& key) {
   for (const StoredValue& value : kStoredValues) {
     std::visit(
         [&](auto member) {
           using T = std::remove_reference_t<decltype(this->*member)>;
           if constexpr (std::is_same_v<T, std::string>)
-            this->*member = ReadStringOrThrow(*key, value.name);
+            this->*member = ReadStringOrThrow(key, value.name);
           else if constexpr (std::is_same_v<T, bool>)
-            this->*member = ReadDwordOrThrow(*key, value.name) != 0;
+            this->*member = ReadDwordOrThrow(key, value.name) != 0;
           else
-            this->*member = static_cast<int32_t>(ReadDwordOrThrow(*key, value.name));
+            this->*member = static_cast<int32_t>(ReadDwordOrThrow(key, value.name));
         },
         value.field);
   }
-  return true;
 }
 
 bool TRWSetting::WriteSetting() {
   lastWriteFailure_ = KeyFailure::None;
-  const auto key = backend_.OpenForWriting(KeyPath, lastWriteFailure_);
-  if (!key) {
-    if (lastWriteFailure_ == KeyFailure::None) lastWriteFailure_ = KeyFailure::Other;
+  KeyFailure machineFailure = KeyFailure::None;
+  const auto machine = backend_.OpenForWriting(KeyScope::Machine, KeyPath, machineFailure);
+  if (machine) WriteValues(*machine);
+  // The user's own key is read first, so it must carry every change too.
+  const bool userHasKey = backend_.OpenForReading(KeyScope::User, KeyPath) != nullptr;
+  if (machine && !userHasKey) return true;
+  KeyFailure userFailure = KeyFailure::None;
+  const auto user = backend_.OpenForWriting(KeyScope::User, KeyPath, userFailure);
+  if (!user) {
+    if (machine) return true;
+    lastWriteFailure_ = machineFailure == KeyFailure::None ? KeyFailure::Other : machineFailure;
     return false;
   }
-  lastWriteFailure_ = KeyFailure::None;
+  WriteValues(*user);
+  return true;
+}
+
+void TRWSetting::WriteValues(SettingsKey& key) {
   for (const StoredValue& value : kStoredValues) {
     const bool written = std::visit(
         [&](auto member) {
           using T = std::remove_reference_t<decltype(this->*member)>;
           if constexpr (std::is_same_v<T, std::string>)
-            return key->WriteString(value.name, this->*member);
+            return key.WriteString(value.name, this->*member);
           else
-            return key->WriteDword(value.name, static_cast<uint32_t>(this->*member));
+            return key.WriteDword(value.name, static_cast<uint32_t>(this->*member));
         },
         value.field);
     if (!written) throw SettingsError(base::FormatMessage("Failed to set data for '%s'", value.name));
   }
-  return true;
 }
 
 }  // namespace settings

@@ -22,13 +22,14 @@ std::string TransitionListOf(const TransitionChecks& checks) {
 }
 
 std::string WriteRefusedMessage(const TRWSetting& setting) {
-  const std::string key = setting.KeyDisplayName();
+  const std::string machine = setting.KeyDisplayName(KeyScope::Machine);
+  const std::string user = setting.KeyDisplayName(KeyScope::User);
   if (setting.LastWriteFailure() == KeyFailure::AccessDenied)
-    return "The settings were not saved: this user account may not change the registry key " + key +
-           ".\n\nThe settings of a screensaver are shared by every user of this computer, so changing "
-           "them needs an administrator. Ask an administrator to change them, or run the settings as "
+    return "The settings were not saved: this user account may change neither the registry key " + machine +
+           " nor its own key " + user + ".\n\nAsk an administrator to change them, or run the settings as "
            "administrator.";
-  return "The settings were not saved: the registry key " + key + " could not be opened or created.";
+  return "The settings were not saved: the registry keys " + machine + " and " + user +
+         " could not be opened or created.";
 }
 
 SettingDialogModel::SettingDialogModel(int32_t rightClickMenu) : rightClickMenu_(rightClickMenu) {

@@ -62,7 +62,8 @@ class WineSession:
         self.env.update(
             WINEPREFIX=str(self.prefix),
             WINEDEBUG="-all",
-            WINEDLLOVERRIDES="mscoree,mshtml=",
+            # No menu entries on the host for shortcuts that a program saves.
+            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
             DISPLAY=self.display,
             WINEARCH="win64",
         )

@@ -1,6 +1,8 @@
 """The running show: pictures one after another for the display time plus one
 second, the keys and the password that end it (and Alt+F4 that does not), the
-preview inside its host, and the pop-up menu of a project that offers one."""
+maximum run time, the keyboard won back from another window, the screen of
+separately composed slides, the preview inside its host, and the pop-up menu
+of a project that offers one."""
 import time
 import unittest
 
@@ -15,6 +17,7 @@ WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBU
 WM_KEYDOWN, WM_CHAR = 0x100, 0x102
 PASSWORD_CAPTION = "Screensaver Password"
 COLOURS = {"red": (255, 0, 0), "green": (0, 255, 0), "blue": (0, 0, 255)}
+BLACK = (0, 0, 0)
 CENTRE = (harness.SCREEN[0] // 2, harness.SCREEN[1] // 2)
 
 
@@ -169,6 +172,56 @@ class ShowWindowTest(E2ETest, unittest.TestCase):
         time.sleep(2)
         self.assertEqual(len(self.wine.find(text=PASSWORD_CAPTION, visible=1)), 0, "a prompt is still open")
         self.assert_ended(proc, window)
+
+    # As a user meets it --------------------------------------------------------
+
+    def test_maximum_run_time_ends_the_show_after_a_minute(self):
+        proc, window = self.start_show("MaxRun.scr", {"Use Max Run Time": 1, "Max Run Time": 1})
+        started = time.monotonic() - 1.0
+        time.sleep(48)
+        self.assertIsNone(proc.poll(), "the show ended before its minute")
+        self.assert_ended(proc, window, timeout=30)
+        self.assertLess(time.monotonic() - started, 80)
+
+    def test_the_next_slide_wins_the_keyboard_back_from_another_window(self):
+        # Seven seconds a slide: time to hand the keyboard to another program first.
+        proc, window = self.start_show("Focus.scr", slide_seconds=6)
+        _, area = self.wine.host_window(200, 150, seconds=60)
+        other = self.wine.find(hwnd=area)[0]["parent"]
+        self.wine.wintool("foreground", other)
+        time.sleep(0.3)
+        self.wine.wintool("key", VK_ESCAPE)
+        self.assert_running(proc, window, settle=1.0)  # the Esc went to the other window
+        time.sleep(6.5)  # the next slide
+        self.wine.wintool("key", VK_ESCAPE)
+        self.assert_ended(proc, window)
+
+    def test_separate_composition_leaves_nothing_of_the_last_picture(self):
+        # ComposeMode 0: a slide's background replaces the whole screen at once
+        # and the transition brings its picture in; a 400 x 100 picture after a
+        # 240 x 180 one leaves no corner of the first.
+        name = "Separate.scr"
+        fields = {"ProjectName": name, "SlideSeconds": 2, "FitMode": 1, "RandomOrder": False,
+                  "RandomPlacement": False, "ComposeMode": 0}
+        files = {"tall.bmp": bmp(240, 180, COLOURS["red"]), "wide.bmp": bmp(400, 100, COLOURS["green"])}
+        items = [dict(colour_item(f), RandomBackgroundColor=False) for f in ("tall.bmp", "wide.bmp")]
+        program = harness.build_show(manifest(fields, items), name, self.scratch("Separate"), files)
+        set_settings(self.wine, name)
+        self.wine.start(program, "/s")
+        self.assertIsNotNone(self.wine.wait_window(**{"class": "TfRun", "visible": 1}))
+        end = time.time() + 20
+        while time.time() < end and screen_pixel(self.wine, *CENTRE) != COLOURS["green"]:
+            time.sleep(0.2)
+        self.assertEqual(screen_pixel(self.wine, *CENTRE), COLOURS["green"], "the second picture did not come")
+        time.sleep(0.5)
+        width, height = harness.SCREEN
+        shot = screen_area(self.wine, (0, 0, width, height))
+        first = ((width - 240) // 2, (height - 180) // 2, (width + 240) // 2, (height + 180) // 2)
+        second = ((width - 400) // 2, (height - 100) // 2, (width + 400) // 2, (height + 100) // 2)
+        left_over = [(x, y) for y in range(first[1], first[3]) for x in range(first[0], first[2])
+                     if not (second[0] <= x < second[2] and second[1] <= y < second[3])
+                     and shot[3 * (y * width + x):3 * (y * width + x) + 3] != bytes(BLACK)]
+        self.assertEqual(left_over[:5], [], f"{len(left_over)} pixels of the first picture are not the background")
 
     # Preview ------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "base/paths.h"
 #include "field_tables.h"
 #include "flash_items.h"
+#include "picture_check.h"
 #include "project/header_fields.h"
 #include "project/info_position.h"
 #include "project/picture_info.h"
@@ -123,6 +124,11 @@ PreparedItem PrepareItem(const ManifestItem& item, int number, const Manifest& m
   const int64_t size = FileSize(item.source);
   if (size < 0) Fail(item.where, "File", "cannot read " + item.source);
   if (embedded && size > std::numeric_limits<int32_t>::max()) Fail(item.where, "File", "larger than 2 GiB");
+  if (kind == project::kPictureItem) {
+    const RecordValue* typeValue = FindValue(item.values, project::kTypeCodeTag);
+    CheckPicture(item.source, embedded && typeValue ? std::stoi(typeValue->text) : project::PictureTypeCode(item.source),
+                 item.fileWhere, "File");
+  }
 
   std::string record = RecordText(project::kNumberTag, std::to_string(number));
   if (!FindValue(item.values, project::kFileNameTag)) {
@@ -167,6 +173,12 @@ void WriteScreensaver(const Manifest& manifest, const WriteOptions& options) {
     if (manifest.mediaEmbedded && !base::FileExists(music.source))
       Fail(music.where, "MusicFiles", "file not found: " + music.source);
     header += RecordText(project::kMusicFileTag, music.stored);
+  }
+  if (manifest.dialogImage) {
+    // The screensaver takes the type from the stored name.
+    const RecordValue* stored = FindValue(manifest.header, project::kDialogImageFileTag);
+    CheckPicture(*manifest.dialogImage, project::PictureTypeCode(stored ? stored->text : *manifest.dialogImage),
+                 manifest.dialogImageWhere, "DialogImage");
   }
   if (manifest.dialogImage && !FindValue(manifest.header, project::kDialogImageFileTag)) {
     const RecordValue name{project::kDialogImageFileTag,

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "base/random.h"
+#include "imageformats/jpeg_header.h"
 #include "project/header_fields.h"
+#include "project/picture_info.h"
+#include "project/picture_type.h"
 #include "project/project_info.h"
 
 namespace showpack {
@@ -56,6 +59,27 @@ void PrintMusic(std::ostream& out, project::TProjectInfo& info) {
       out << " missing from the program";
     out << '\n';
   }
+}
+
+// The EXIF orientation of a JPEG item, which the screensaver applies.
+void PrintOrientation(std::ostream& out, project::TProjectInfo& info, const project::TPictureInfo& pic) {
+  static constexpr const char* kMeaning[9] = {"",
+                                              "as stored",
+                                              "shown mirrored left to right",
+                                              "shown turned half round",
+                                              "shown mirrored top to bottom",
+                                              "shown mirrored along the diagonal",
+                                              "shown turned a quarter clockwise",
+                                              "shown mirrored along the other diagonal",
+                                              "shown turned a quarter anticlockwise"};
+  std::vector<uint8_t> bytes;
+  int typeCode = pic.TypeCode;
+  if (pic.Kind != project::kPictureItem || !info.GetPictureStream(pic.Number, bytes, typeCode) ||
+      typeCode != project::PictureType::Jpeg)
+    return;
+  const auto header = imageformats::ReadJpegHeader(bytes);
+  const int orientation = header ? header->orientation : 1;
+  out << "  Orientation: " << orientation << " (" << kMeaning[orientation] << ")\n";
 }
 
 }  // namespace
@@ -118,6 +142,7 @@ void InspectScreensaver(const std::string& path, std::ostream& out) {
       if (field.tag == 8) PrintFont(out, "CaptionFont", pic->CaptionFont);
       if (field.tag == 24) PrintFont(out, "TextFont", pic->TextFont);
     }
+    PrintOrientation(out, info, *pic);
   }
 }
 

@@ -1,5 +1,5 @@
-// showpack: puts a show into a screensaver program, and shows what a built
-// screensaver carries.
+// showpack: puts a show into a screensaver program, shows what a built
+// screensaver carries, and draws its slides and transitions as pictures.
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
@@ -8,7 +8,10 @@
 #include "base/paths.h"
 #include "container_writer.h"
 #include "inspect.h"
+#include "installer_command.h"
+#include "package_inspect.h"
 #include "manifest.h"
+#include "preview.h"
 
 namespace {
 
@@ -23,7 +26,7 @@ std::string DefaultPlayer(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"showpack: build a slide-show screensaver from a manifest, or inspect one"};
+  CLI::App app{"showpack: build a slide-show screensaver from a manifest, inspect one, or preview its show"};
   app.require_subcommand(1);
 
   std::string manifestPath, outputPath, playerPath, inspectPath;
@@ -33,9 +36,25 @@ int main(int argc, char** argv) {
   build->add_option("--player", playerPath, "the bare screensaver program (default: ../win32/screensaver.scr)");
 
   auto* inspect = app.add_subcommand("inspect", "print the index, the project fields and every item record");
-  inspect->add_option("file", inspectPath, "a built screensaver")->required();
+  inspect->add_option("file", inspectPath, "a built screensaver or setup program")->required();
+  const showpack::InstallerCommand installer(app);
 
-  CLI11_PARSE(app, argc, argv);
+  showpack::PreviewRequest previewRequest;
+  auto* preview = showpack::AddPreviewCommand(app, previewRequest);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& done) {
+    return app.exit(done);  // --help
+  } catch (const CLI::ParseError& error) {
+    // A bad command line: one line, exit code 2.
+    std::string message = error.what();
+    for (char& c : message)
+      if (c == '\n') c = ' ';
+    std::cerr << "showpack: " << message << " (showpack --help lists the commands)\n";
+    return 2;
+  }
+  if (*preview) return showpack::RunPreview(previewRequest, std::cout, std::cerr);
   try {
     if (*build) {
       const showpack::Manifest manifest = showpack::ReadManifest(manifestPath);
@@ -46,8 +65,10 @@ int main(int argc, char** argv) {
       showpack::WriteScreensaver(manifest, options);
       std::cout << "wrote " << outputPath << " (" << manifest.items.size() << " items, " << manifest.music.size()
                 << " music files)\n";
+    } else if (installer.Chosen()) {
+      installer.Run(std::cout);
     } else {
-      showpack::InspectScreensaver(inspectPath, std::cout);
+      showpack::InspectFile(inspectPath, std::cout);
     }
   } catch (const std::exception& error) {
     std::cerr << "showpack: " << error.what() << '\n';

@@ -111,6 +111,7 @@ class Reader {
     const toml::node* file = table.get("File");
     if (!file) Fail(table, "File", "every item needs a File");
     item.source = File(*file, "File");
+    item.fileWhere = Where(*file);
     for (const auto& [key, node] : table) {
       const std::string_view name = key.str();
       if (name == "File") continue;

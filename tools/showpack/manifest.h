@@ -36,6 +36,7 @@ struct MusicEntry {
 struct ManifestItem {
   std::string source;  // the item's file
   std::string where;
+  std::string fileWhere;  // the line of its File
   std::vector<RecordValue> values;
 };
 

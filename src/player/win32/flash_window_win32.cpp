@@ -88,6 +88,21 @@ class Win32FlashWindow final : public FlashFormPlatform {
                                            DWORD_PTR self);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleControlInput(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+  // No exception leaves the window's procedures: a handler that fails ends
+  // the movie as closing the window does, and the show goes on.
+  template <class Handler>
+  LRESULT Guarded(Handler&& handler) noexcept {
+    try {
+      return handler();
+    } catch (...) {
+    }
+    try {
+      if (window_) ::ShowWindow(window_, SW_HIDE);
+      if (form_) form_->FormClose();
+    } catch (...) {
+    }
+    return 0;
+  }
   void KeyPress(WPARAM character) {
     const wchar_t typed = static_cast<wchar_t>(character);
     form_->FormKeyPress(base::Utf8FromUtf16(std::wstring_view(&typed, 1)));
@@ -151,7 +166,7 @@ LRESULT CALLBACK Win32FlashWindow::WindowProc(HWND window, UINT message, WPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
   }
   Busy busy(self);
-  return self->Handle(message, wParam, lParam);
+  return self->Guarded([&] { return self->Handle(message, wParam, lParam); });
 }
 
 LRESULT Win32FlashWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -199,7 +214,7 @@ LRESULT CALLBACK Win32FlashWindow::ControlInputProc(HWND window, UINT message, W
     return DefSubclassProc(window, message, wParam, lParam);
   }
   Busy busy(flash);
-  return flash->HandleControlInput(window, message, wParam, lParam);
+  return flash->Guarded([&] { return flash->HandleControlInput(window, message, wParam, lParam); });
 }
 
 LRESULT Win32FlashWindow::HandleControlInput(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {

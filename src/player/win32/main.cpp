@@ -39,17 +39,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const player::StartRequest request = player::SelectProgramMode(upperPath, Arguments());
 
   int exitCode = 0;
-  switch (request.mode) {
-    case player::ProgramMode::Settings:
-      // Before any window of the show: no run window, no project load, no music.
-      settings::ShowSettingDialog(nullptr, programPath);
-      break;
-    case player::ProgramMode::FullScreen:
-    case player::ProgramMode::Preview:
-      exitCode = player::RunShowWindow(instance, programPath, request);
-      break;
-    case player::ProgramMode::Quit:
-      break;
+  try {
+    switch (request.mode) {
+      case player::ProgramMode::Settings:
+        // Before any window of the show: no run window, no project load, no music.
+        settings::ShowSettingDialog(nullptr, programPath);
+        break;
+      case player::ProgramMode::FullScreen:
+      case player::ProgramMode::Preview:
+        exitCode = player::RunShowWindow(instance, programPath, request);
+        break;
+      case player::ProgramMode::Quit:
+        break;
+    }
+  } catch (const std::exception& error) {
+    // What no window caught (memory exhaustion while starting): said, then the end.
+    MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), nullptr, MB_OK | MB_ICONERROR);
+    exitCode = 1;
   }
   if (mutex) CloseHandle(mutex);
   return exitCode;

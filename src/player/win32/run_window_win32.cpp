@@ -26,7 +26,12 @@ constexpr UINT kMenuStop = 2;
 class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public DesktopCapturer {
  public:
   Win32RunWindow(HINSTANCE instance, std::string programPath) : instance_(instance), programPath_(std::move(programPath)) {}
-  ~Win32RunWindow() override { FreeImage(); }
+  // The show goes first, while the window and everything it may call exist.
+  ~Win32RunWindow() override {
+    if (window_) DestroyWindow(window_);
+    run_.reset();
+    FreeImage();
+  }
   Win32RunWindow(const Win32RunWindow&) = delete;
   Win32RunWindow& operator=(const Win32RunWindow&) = delete;
 
@@ -47,16 +52,16 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       run_ = std::make_unique<TfRun>(RunDependencies{programPath_, projectServices_, registry_,
                                                      RunPlatform{*this, *this, *this, text_, media_, flash_}, random});
     } catch (const std::exception& error) {
-      MessageBoxW(nullptr, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
+      ShowMessage(error.what());
       return 1;
     }
-    if (!CreateImage(width, height)) return 1;
-    if (!CreateShowWindow(host, width, height)) return 1;
-    media_.Attach(instance_, window_, [this](MouseButton button) { run_->displaypanelMouseDown(button); });
+    if (!CreateImage(width, height) || !CreateShowWindow(host, width, height)) return 1;
+    media_.Attach(instance_, window_,
+                  [this](MouseButton button) { Guarded([&] { run_->displaypanelMouseDown(button); }); });
     // A right click on a movie that does not end the show opens the show's menu.
     flash_.Attach(window_, [this](POINT at) {
       ScreenToClient(window_, &at);
-      run_->ContextMenu(raster::Point{at.x, at.y});
+      Guarded([&] { run_->ContextMenu(raster::Point{at.x, at.y}); });
     });
     try {
       if (host)
@@ -70,8 +75,8 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       }
       run_->FormShow();
     } catch (const std::exception& error) {
-      MessageBoxW(window_, base::Utf16FromUtf8(error.what()).c_str(), L"Screensaver", MB_OK | MB_ICONERROR);
-      DestroyWindow(window_);
+      ShowMessage(error.what());
+      if (window_) DestroyWindow(window_);
     }
     const int code = RunShowMessageLoop();
     run_.reset();
@@ -95,7 +100,10 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   }
   void ProcessMessages() override { project::Win32ProjectServices().ProcessMessages(); }
   void BringToFront() override {
-    if (window_) SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!window_) return;
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
   }
   void SetCursorHidden(bool hidden) override {
     cursorHidden_ = hidden;
@@ -140,6 +148,8 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   // DesktopCapturer ----------------------------------------------------------
   void CaptureDesktop(const std::string& path) override { player::CaptureDesktop(path); }
 
+  // No exception leaves the window procedure: unwinding through the system's
+  // code ends a 32-bit program and is undefined in a 64-bit one.
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32RunWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
@@ -147,11 +157,53 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
       self->window_ = window;
     }
-    if (self && self->run_) return self->Handle(message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY && self) self->window_ = nullptr;
+    if (!self || !self->run_) return DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    self->Guarded([&] { result = self->Handle(message, wParam, lParam); });
+    return result;
   }
 
  private:
+  // Runs a handler of the show from a window procedure (the show window's, the
+  // video panel's or the Flash window's).
+  template <class Handler>
+  void Guarded(Handler&& handler) noexcept {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      Failed(error.what());
+    } catch (...) {
+      Failed("The show met an unexpected error.");
+    }
+  }
+
+  // A handler failed: the show says so and ends; when even that fails, the
+  // window goes.
+  void Failed(const char* what) noexcept {
+    try {
+      run_->HandlerFailed(what);
+      return;
+    } catch (...) {
+    }
+    if (window_) DestroyWindow(window_);
+  }
+
+  // Tells why the show cannot start, with the system's reason for `step`.
+  bool StartFailed(const char* step) {
+    const DWORD code = GetLastError();
+    wchar_t* reason = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   code, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
+    std::string text = std::string("The show cannot start: ") + step + " failed (error " + std::to_string(code) + ").";
+    if (reason) {
+      text += "\n\n" + base::Utf8FromUtf16(reason);
+      LocalFree(reason);
+    }
+    ShowMessage(text);
+    return false;
+  }
+
   bool CreateImage(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -162,9 +214,11 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     dib_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib_) return false;
+    if (!dib_ || !bits) return StartFailed("creating the show image (CreateDIBSection)");
     memoryDc_ = CreateCompatibleDC(nullptr);
+    if (!memoryDc_) return StartFailed("creating its device context (CreateCompatibleDC)");
     oldBitmap_ = SelectObject(memoryDc_, dib_);
+    if (!oldBitmap_) return StartFailed("selecting the show image (SelectObject)");
     image_ = raster::Bitmap::Wrap(static_cast<raster::Pixel*>(bits), width, height, static_cast<ptrdiff_t>(width) * 4);
     image_.Fill(raster::MakePixel(0, 0, 0));
     return true;
@@ -188,14 +242,15 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     windowClass.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     windowClass.hCursor = nullptr;  // the window sets its cursor itself
     windowClass.lpszClassName = kWindowClass;
-    RegisterClassW(&windowClass);
+    if (!RegisterClassW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      return StartFailed("registering the show window (RegisterClassW)");
     if (host)
       CreateWindowExW(0, kWindowClass, L"Run", WS_CHILD | WS_CLIPCHILDREN, 0, 0, width, height, host, nullptr,
                       instance_, this);
     else
       CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"Run", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
                       height, nullptr, nullptr, instance_, this);
-    return window_ != nullptr;
+    return window_ != nullptr || StartFailed("creating the show window (CreateWindowExW)");
   }
 
   void Paint() {
@@ -215,7 +270,8 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
         return 1;
       case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-          SetCursor(cursorHidden_ ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
+          // A dialog of the show keeps the cursor.
+          SetCursor(cursorHidden_ && !run_->View().inDialog ? nullptr : LoadCursorW(nullptr, IDC_ARROW));
           return TRUE;
         }
         break;
@@ -234,17 +290,29 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       case WM_MBUTTONDOWN:
         run_->pbShowMouseDown(MouseButton::Middle);
         return 0;
+      // Only the left button has the double-click rule; the second press of
+      // another button counts as its click.
       case WM_LBUTTONDBLCLK:
-      case WM_RBUTTONDBLCLK:
-      case WM_MBUTTONDBLCLK:
         run_->pbShowDblClick();
+        return 0;
+      case WM_RBUTTONDBLCLK:
+        run_->pbShowMouseDown(MouseButton::Right);
+        return 0;
+      case WM_MBUTTONDBLCLK:
+        run_->pbShowMouseDown(MouseButton::Middle);
         return 0;
       case WM_RBUTTONUP:
         run_->ContextMenu(raster::Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
       case WM_KEYDOWN:
-        run_->FormKeyDown(static_cast<int>(wParam));
+        run_->FormKeyDown(static_cast<int>(wParam), GetKeyState(VK_SHIFT) < 0);
         return 0;
+      case WM_SYSKEYDOWN:
+        if (wParam != VK_F10) break;
+        run_->FormKeyDown(VK_F10, GetKeyState(VK_SHIFT) < 0);
+        return 0;
+      case WM_CONTEXTMENU:
+        return 0;  // the right button and the menu keys are handled above
       case WM_CHAR: {
         const wchar_t typed = static_cast<wchar_t>(wParam);
         run_->FormKeyPress(base::Utf8FromUtf16(std::wstring_view(&typed, 1)));

@@ -36,7 +36,7 @@ class TfSettingAbout {
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     auto* self = reinterpret_cast<TfSettingAbout*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->Handle(dialog, message, wParam, lParam) : FALSE;
+    return self ? win32::Guarded(dialog, [&] { return self->Handle(dialog, message, wParam, lParam); }) : FALSE;
   }
 
   INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

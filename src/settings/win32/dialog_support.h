@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -48,5 +49,22 @@ class DialogOwner {
 };
 
 void InitSettingsControls();
+
+// Runs one message of a dialog procedure. No exception passes through the
+// system's dialog code: an error is shown over `dialog` and the message counts
+// as handled.
+template <typename Handler>
+INT_PTR Guarded(HWND dialog, Handler handler) noexcept {
+  try {
+    return handler();
+  } catch (const std::exception& error) {
+    try {
+      ShowMessage(dialog, error.what());
+    } catch (...) {
+    }
+  } catch (...) {
+  }
+  return TRUE;
+}
 
 }  // namespace settings::win32

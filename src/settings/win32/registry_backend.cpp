@@ -71,22 +71,24 @@ class RegistryKey : public SettingsKey {
   HKEY key_;
 };
 
+HKEY Root(KeyScope scope) { return scope == KeyScope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
 }  // namespace
 
-std::unique_ptr<SettingsKey> RegistrySettingsBackend::OpenForReading(const std::string& keyPath) {
+std::unique_ptr<SettingsKey> RegistrySettingsBackend::OpenForReading(KeyScope scope, const std::string& keyPath) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, base::Utf16FromUtf8(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
-                    &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(Root(scope), base::Utf16FromUtf8(keyPath).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS)
     return nullptr;
   return std::make_unique<RegistryKey>(key);
 }
 
-std::unique_ptr<SettingsKey> RegistrySettingsBackend::OpenForWriting(const std::string& keyPath,
+std::unique_ptr<SettingsKey> RegistrySettingsBackend::OpenForWriting(KeyScope scope, const std::string& keyPath,
                                                                      KeyFailure& failure) {
   HKEY key = nullptr;
   const LSTATUS status =
-      RegCreateKeyExW(HKEY_LOCAL_MACHINE, base::Utf16FromUtf8(keyPath).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr);
+      RegCreateKeyExW(Root(scope), base::Utf16FromUtf8(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) {
     failure = status == ERROR_ACCESS_DENIED ? KeyFailure::AccessDenied : KeyFailure::Other;
     return nullptr;
@@ -95,8 +97,8 @@ std::unique_ptr<SettingsKey> RegistrySettingsBackend::OpenForWriting(const std::
   return std::make_unique<RegistryKey>(key);
 }
 
-std::string RegistrySettingsBackend::DisplayName(const std::string& keyPath) const {
-  return "HKEY_LOCAL_MACHINE\\" + keyPath;
+std::string RegistrySettingsBackend::DisplayName(KeyScope scope, const std::string& keyPath) const {
+  return (scope == KeyScope::Machine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\") + keyPath;
 }
 
 }  // namespace settings

@@ -127,7 +127,7 @@ class TfSetting {
       reinterpret_cast<TfSetting*>(lParam)->dialog_ = dialog;
     }
     auto* self = reinterpret_cast<TfSetting*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return self ? self->Guarded([&] { return self->Handle(message, wParam, lParam); }) : FALSE;
+    return self ? win32::Guarded(dialog, [&] { return self->Handle(message, wParam, lParam); }) : FALSE;
   }
 
   // The pages pass their controls' notifications to the dialog.
@@ -139,19 +139,8 @@ class TfSetting {
     }
     auto* self = reinterpret_cast<TfSetting*>(GetWindowLongPtrW(page, DWLP_USER));
     if (self && message == WM_COMMAND)
-      return self->Guarded([&] { return self->Command(LOWORD(wParam), HIWORD(wParam)); });
+      return win32::Guarded(page, [&] { return self->Command(LOWORD(wParam), HIWORD(wParam)); });
     return FALSE;
-  }
-
-  // No exception may pass through the system's dialog code.
-  template <typename Handler>
-  INT_PTR Guarded(Handler handler) {
-    try {
-      return handler();
-    } catch (const std::exception& error) {
-      win32::ShowMessage(dialog_, error.what());
-    }
-    return TRUE;
   }
 
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,6 +19,8 @@
 //                                     another program's menu, whose items Wine does not
 //                                     let other processes read)
 //   wintool pixel X Y                 the screen colour at X, Y as RRGGBB
+//   wintool exec COMMANDLINE          starts a program with this command line exactly as
+//                                     given (as Windows runs an UninstallString); prints its pid
 #include <windows.h>
 
 #include <cstdio>
@@ -228,6 +230,16 @@ int wmain(int argc, wchar_t** argv) {
     const COLORREF c = GetPixel(screen, static_cast<int>(Number(arg(2))), static_cast<int>(Number(arg(3))));
     ReleaseDC(nullptr, screen);
     std::printf("%02X%02X%02X\n", GetRValue(c), GetGValue(c), GetBValue(c));
+  } else if (command == L"exec") {
+    std::wstring commandLine = arg(2);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      return 1;
+    std::printf("%lu\n", process.dwProcessId);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
   } else {
     return 2;
   }

@@ -45,4 +45,15 @@ TEST(Codepage, Windows1252RoundTrip) {
   EXPECT_FALSE(base::Windows1252FromUtf8("\x80"));          // not UTF-8
 }
 
+TEST(Codepage, CodePointsOfUtf8) {
+  EXPECT_EQ(base::CodePointsFromUtf8("A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), (std::u32string{U'A', 0xE9, 0x20AC, 0x1F600}));
+  EXPECT_EQ(base::CodePointsFromUtf8(""), std::u32string{});
+  // Each of the 255 single-byte characters is one code point.
+  for (int byte = 1; byte < 256; ++byte)
+    EXPECT_EQ(base::CodePointsFromUtf8(base::Utf8FromWindows1252(std::string(1, static_cast<char>(byte))))->size(), 1u)
+        << byte;
+  for (const char* broken : {"\xC3", "\x80", "\xE2\x82", "\xC3\x28", "\xF8\x88\x80\x80\x80"})
+    EXPECT_FALSE(base::CodePointsFromUtf8(broken)) << broken;
+}
+
 }  // namespace

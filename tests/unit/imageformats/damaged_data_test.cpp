@@ -13,6 +13,7 @@ namespace imageformats {
 namespace {
 
 using testing::Convert;
+using testing::DecodesOrFails;
 
 struct Sample {
   const char* name;
@@ -35,23 +36,6 @@ const Sample kSamples[] = {
     {"PngInterlaced", Format::Png, "-interlace PNG", "PNG64:v.png", true},
     {"Gif", Format::Gif, "", "GIF:v.gif", true},
 };
-
-// Decodes, accepting success or DecodeError with the format's prefix. Damaged
-// sizes can ask for gigabytes within the real limit; a small one keeps this fast.
-::testing::AssertionResult DecodesOrFails(Format format, const std::vector<uint8_t>& data) {
-  DecodeOptions options;
-  options.maxPixels = 1 << 20;
-  try {
-    Decode(format, data, options);
-  } catch (const DecodeError& e) {
-    const std::string prefix = std::string(FormatName(format)) + ": ";
-    if (std::string(e.what()).rfind(prefix, 0) != 0)
-      return ::testing::AssertionFailure() << "message without the format: " << e.what();
-  } catch (const std::exception& e) {
-    return ::testing::AssertionFailure() << "not a DecodeError: " << e.what();
-  }
-  return ::testing::AssertionSuccess();
-}
 
 class DamagedDataTest : public ::testing::TestWithParam<Sample> {
  protected:

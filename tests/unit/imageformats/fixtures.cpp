@@ -23,6 +23,38 @@ KnownImage Make(int w, int h, Pixel (*colour)(int, int)) {
   return image;
 }
 
+// A file name for the running test: ctest runs tests as parallel processes.
+std::string TestStem() {
+  static int counter = 0;
+  std::string stem = "fixture";
+  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
+    stem = std::string(test->test_suite_name()) + "_" + test->name();
+  std::replace_if(stem.begin(), stem.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  return stem + "_" + std::to_string(++counter);
+}
+
+// A P7 file of 8-bit RGB_ALPHA samples.
+KnownImage ParsePam(const std::vector<uint8_t>& pam) {
+  KnownImage image;
+  const std::string text(pam.begin(), pam.end());
+  const auto end = text.find("ENDHDR\n");
+  if (text.rfind("P7\n", 0) != 0 || end == std::string::npos) return image;
+  std::istringstream header(text.substr(3, end - 3));
+  std::string key;
+  int depth = 0;
+  while (header >> key) {
+    if (key == "WIDTH") header >> image.width;
+    else if (key == "HEIGHT") header >> image.height;
+    else if (key == "DEPTH") header >> depth;
+    else header.ignore(1000, '\n');
+  }
+  const size_t start = end + 7;
+  if (depth != 4 || pam.size() < start + size_t(image.width) * image.height * 4) return KnownImage{};
+  for (size_t i = start; i < start + size_t(image.width) * image.height * 4; i += 4)
+    image.pixels.push_back(MakePixel(pam[i], pam[i + 1], pam[i + 2], pam[i + 3]));
+  return image;
+}
+
 }  // namespace
 
 KnownImage ManyColours() {
@@ -77,19 +109,19 @@ std::string ScratchPath(const std::string& name) {
   return std::string(SLIDESHOW_TEST_TMP) + "/" + name;
 }
 
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
 std::vector<uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<uint8_t> Convert(const KnownImage& image, const std::string& options, const std::string& outputSpec) {
-  // Named after the running test: ctest runs tests as parallel processes.
-  static int counter = 0;
-  std::string stem = "fixture";
-  if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info())
-    stem = std::string(test->test_suite_name()) + "_" + test->name();
-  std::replace_if(stem.begin(), stem.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-  stem += "_" + std::to_string(++counter);
+  const std::string stem = TestStem();
   const bool opaque = std::all_of(image.pixels.begin(), image.pixels.end(),
                                   [](Pixel p) { return raster::PixelA(p) == 0xFF; });
   const std::string input = ScratchPath(stem + (opaque ? ".ppm" : ".pam"));
@@ -141,6 +173,81 @@ std::vector<uint8_t> Convert(const KnownImage& image, const std::string& options
     }
   }
   return ::testing::AssertionSuccess();
+}
+
+
+KnownImage ImageMagickPixels(const std::vector<uint8_t>& file, const std::string& format) {
+  const std::string input = ScratchPath(TestStem() + "_in");
+  WriteBytes(input, file);
+  return ImageMagickPixelsOfFile(input, format);
+}
+
+KnownImage ImageMagickPixelsOfFile(const std::string& path, const std::string& format, const std::string& options) {
+  const std::string output = ScratchPath(TestStem() + "_out.pam");
+  std::remove(output.c_str());
+  const std::string command = "/usr/bin/convert '" + format + ":" + path + "[0]' " + options +
+                              " -colorspace sRGB -alpha set -type TrueColorAlpha -depth 8 'PAM:" + output + "' 2>&1";
+  if (std::system(command.c_str()) != 0) ADD_FAILURE() << "convert failed: " << command;
+  KnownImage image = ParsePam(ReadBytes(output));
+  if (image.pixels.empty()) ADD_FAILURE() << "no picture from: " << command;
+  return image;
+}
+
+::testing::AssertionResult DecodesOrFails(Format format, const std::vector<uint8_t>& data,
+                                          const DecodeOptions& options) {
+  DecodeOptions limited = options;
+  limited.maxPixels = std::min<int64_t>(options.maxPixels, 1 << 20);
+  try {
+    Decode(format, data, limited);
+  } catch (const DecodeError& e) {
+    const std::string prefix = std::string(FormatName(format)) + ": ";
+    if (std::string(e.what()).rfind(prefix, 0) != 0)
+      return ::testing::AssertionFailure() << "message without the format: " << e.what();
+  } catch (const std::exception& e) {
+    return ::testing::AssertionFailure() << "not a DecodeError: " << e.what();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult TruncationsFailOrMatch(Format format, const std::vector<uint8_t>& file,
+                                                  const DecodeOptions& options) {
+  const raster::Bitmap whole = Decode(format, file, options);
+  const std::string prefix = std::string(FormatName(format)) + ": ";
+  for (size_t n = 0; n < file.size(); ++n) {
+    // A copy of exactly n bytes, so that reading past it is caught.
+    const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(n));
+    try {
+      const raster::Bitmap part = Decode(format, cut, options);
+      bool same = part.Width() == whole.Width() && part.Height() == whole.Height();
+      for (int y = 0; same && y < part.Height(); ++y)
+        same = std::equal(part.Row(y), part.Row(y) + part.Width(), whole.Row(y));
+      if (!same) return ::testing::AssertionFailure() << "length " << n << " decodes to another picture";
+    } catch (const DecodeError& e) {
+      if (std::string(e.what()).rfind(prefix, 0) != 0)
+        return ::testing::AssertionFailure() << "length " << n << ": message without the format: " << e.what();
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::string DecodeErrorOf(Format format, const std::vector<uint8_t>& data, const DecodeOptions& options) {
+  try {
+    Decode(format, data, options);
+  } catch (const DecodeError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+void WriteFuzzSeed(Format format, const std::vector<uint8_t>& file) {
+  static constexpr std::pair<Format, const char*> kTargets[] = {
+      {Format::Bmp, "bmp"},   {Format::Jpeg, "jpeg"},         {Format::Png, "png"},       {Format::Gif, "gif"},
+      {Format::Sgi, "sgi"},   {Format::Autodesk, "autodesk"}, {Format::Tiff, "tiff"},     {Format::Targa, "targa"},
+      {Format::Pcx, "pcx"},   {Format::PhotoCd, "photocd"},   {Format::Pnm, "pnm"},       {Format::Cut, "cut"},
+      {Format::Rla, "rla"},   {Format::Psd, "psd"},           {Format::Psp, "psp"},
+  };
+  for (const auto& [f, name] : kTargets)
+    if (f == format) WriteBytes(std::string(SLIDESHOW_FUZZ_SEEDS) + "/fuzz_imageformats_" + name + "/" + TestStem(), file);
 }
 
 uint32_t ReadLe32(const std::vector<uint8_t>& d, size_t pos) {

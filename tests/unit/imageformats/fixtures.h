@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imageformats/decode.h"
 #include "raster/bitmap.h"
 
 namespace imageformats::testing {
@@ -33,11 +34,36 @@ std::vector<uint8_t> Convert(const KnownImage& image, const std::string& options
 
 std::string ScratchPath(const std::string& name);
 std::vector<uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Every pixel within `tolerance` per colour channel; alpha compared only when
 // `alpha` is set (and then exactly), else it must be 255.
 ::testing::AssertionResult SamePixels(const raster::Bitmap& bitmap, const KnownImage& expected, int tolerance,
                                       bool alpha = false);
+
+// ImageMagick's own reading of `file` (handed to it as "FORMAT:name"), as
+// 8-bit RGBA: the oracle the decoders are compared with pixel by pixel.
+KnownImage ImageMagickPixels(const std::vector<uint8_t>& file, const std::string& format);
+// The same for a file on disk, with extra options before the output.
+KnownImage ImageMagickPixelsOfFile(const std::string& path, const std::string& format, const std::string& options = "");
+
+// Decodes with a small pixel limit and checks the outcome: success, or a
+// DecodeError whose message starts with the format's name.
+::testing::AssertionResult DecodesOrFails(Format format, const std::vector<uint8_t>& data,
+                                          const DecodeOptions& options = {});
+
+// Every proper truncation of `file` raises a DecodeError naming the format,
+// or decodes to the very picture of the whole file (when only bytes that
+// carry nothing were cut); never another picture.
+::testing::AssertionResult TruncationsFailOrMatch(Format format, const std::vector<uint8_t>& file,
+                                                  const DecodeOptions& options = {});
+
+// The message of the DecodeError that decoding raises, or "no error".
+std::string DecodeErrorOf(Format format, const std::vector<uint8_t>& data, const DecodeOptions& options = {});
+
+// Keeps `file` as a seed for the format's fuzz target (fuzz_imageformats_*);
+// scripts/fuzz.sh starts from the seeds the tests leave.
+void WriteFuzzSeed(Format format, const std::vector<uint8_t>& file);
 
 uint32_t ReadLe32(const std::vector<uint8_t>& data, size_t pos);
 uint16_t ReadLe16(const std::vector<uint8_t>& data, size_t pos);

@@ -96,7 +96,9 @@ TEST(RunWindowFlash, TheWindowIsDestroyedWhenTheNextItemIsChosenAndWhenTheShowEn
   EXPECT_GT(host.closes, closesBefore);
   EXPECT_EQ(host.opened.size(), 2u);
   EXPECT_TRUE(host.open);
-  show.run.reset();
+  show.run->FormKeyDown(27);
+  show.platform.Pump();
+  ASSERT_TRUE(show.platform.closed);
   EXPECT_FALSE(host.open) << "FormDestroy destroys a Flash window that still exists";
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imageformats/handmade_files.h"
 #include "player/frame_composer.h"
 #include "player/frame_picture.h"
 #include "player/frame_test_support.h"
@@ -314,48 +315,55 @@ std::vector<uint8_t> MakeJpeg(const std::string& folder, int w, int h) {
   return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-TEST(ComposerJpeg, ALargeJpegIsDecodedSmallerButFittedByItsOwnSize) {
-  FrameScene scene(1024, 768);
-  const std::vector<uint8_t> jpeg = MakeJpeg(scene.temp, 2600, 1300);
-  ASSERT_FALSE(jpeg.empty());
-  EXPECT_EQ(JpegFrameSize(jpeg), (Size{2600, 1300}));
-  DecodedPicture decoded;
-  ASSERT_TRUE(DecodeForBox(jpeg, 2, {1024, 768}, decoded));
-  EXPECT_EQ(decoded.own, (Size{2600, 1300}));
-  EXPECT_LT(decoded.pixels.Width(), 2600);
-  EXPECT_GE(decoded.pixels.Width(), 1024);
-  EXPECT_GE(decoded.pixels.Height(), 768);
+// Stored 2600 x 1300, top rows red and bottom rows blue: as it is, and with
+// EXIF orientation 6 (upright 1300 x 2600, red on the right). Either way it is
+// decoded at a reduced scale chosen for the upright picture, and fitted to the
+// screen by its own upright size.
+TEST(ComposerJpeg, ALargeJpegIsDecodedSmallerButFittedByItsOwnUprightSize) {
+  struct Case {
+    int orientation;
+    Size own;
+    Size box;
+    Size fitted;
+    raster::Point origin;
+    raster::Point red;
+    raster::Point blue;
+  };
+  const Case cases[] = {{1, {2600, 1300}, {1024, 768}, {1024, 512}, {0, 128}, {500, 2}, {500, 509}},
+                        {6, {1300, 2600}, {384, 768}, {384, 768}, {320, 0}, {380, 384}, {3, 384}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE("orientation " + std::to_string(c.orientation));
+    FrameScene scene(1024, 768);
+    std::vector<uint8_t> jpeg = MakeJpeg(scene.temp, 2600, 1300);
+    ASSERT_FALSE(jpeg.empty());
+    imageformats::testing::Exif exif;
+    exif.value = static_cast<uint16_t>(c.orientation);
+    if (c.orientation != 1) jpeg = imageformats::testing::WithApp1(jpeg, imageformats::testing::App1(exif));
+    EXPECT_EQ(JpegFrameSize(jpeg), c.own);
+    DecodedPicture decoded;
+    ASSERT_TRUE(DecodeForBox(jpeg, 2, c.box, decoded));
+    EXPECT_EQ(decoded.own, c.own);
+    EXPECT_LT(decoded.pixels.Width(), c.own.width);
+    EXPECT_GE(decoded.pixels.Width(), c.box.width);
+    EXPECT_GE(decoded.pixels.Height(), c.box.height);
 
-  scene.AddBytes(jpeg, 2);
-  raster::Bitmap display(1024, 768);
-  scene.composer.PrepareItem(0, display);
-  EXPECT_EQ(scene.composer.Picture().Width(), 1024);
-  EXPECT_EQ(scene.composer.Picture().Height(), 512);
-  EXPECT_EQ(scene.composer.Origin().y, 128);
-  // Top rows red, bottom rows blue, alpha opaque.
-  const raster::Pixel top = scene.composer.Picture().At(500, 2);
-  const raster::Pixel bottom = scene.composer.Picture().At(500, 509);
-  EXPECT_GT(raster::PixelR(top), 230);
-  EXPECT_GT(raster::PixelB(bottom), 230);
-  EXPECT_EQ(raster::PixelA(top), 255);
+    scene.AddBytes(jpeg, 2);
+    raster::Bitmap display(1024, 768);
+    scene.composer.PrepareItem(0, display);
+    ASSERT_EQ(scene.composer.Picture().Width(), c.fitted.width);
+    ASSERT_EQ(scene.composer.Picture().Height(), c.fitted.height);
+    EXPECT_EQ(scene.composer.Origin().x, c.origin.x);
+    EXPECT_EQ(scene.composer.Origin().y, c.origin.y);
+    const raster::Pixel red = scene.composer.Picture().At(c.red.x, c.red.y);
+    const raster::Pixel blue = scene.composer.Picture().At(c.blue.x, c.blue.y);
+    EXPECT_GT(raster::PixelR(red), 200) << std::hex << red;
+    EXPECT_GT(raster::PixelB(blue), 200) << std::hex << blue;
+    EXPECT_EQ(raster::PixelA(red), 255);
 
-  // Actual size needs every pixel.
-  ASSERT_TRUE(DecodeForBox(jpeg, 2, {}, decoded));
-  EXPECT_EQ(decoded.pixels.Width(), 2600);
-}
-
-TEST(JpegFrameSize, ReadsOnlyWhatIsThere) {
-  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{}), std::nullopt);
-  EXPECT_EQ(JpegFrameSize(std::vector<uint8_t>{0xFF, 0xD8}), std::nullopt);
-  const std::vector<uint8_t> sof = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04, 0x00, 0x00,  // APP0, 2 bytes
-                                    0xFF, 0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x01, 0x2C, 0x02, 0x58, 0x03};
-  EXPECT_EQ(JpegFrameSize(sof), (Size{600, 300}));
-  for (size_t cut = 0; cut < sof.size() - 1; ++cut)  // every truncation: nothing, no overread
-    EXPECT_EQ(JpegFrameSize(std::span(sof.data(), cut)), std::nullopt) << cut;
-  const std::vector<uint8_t> scanFirst = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02};
-  EXPECT_EQ(JpegFrameSize(scanFirst), std::nullopt);
-  const std::vector<uint8_t> badLength = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x01};
-  EXPECT_EQ(JpegFrameSize(badLength), std::nullopt);
+    // Actual size needs every pixel.
+    ASSERT_TRUE(DecodeForBox(jpeg, 2, {}, decoded));
+    EXPECT_EQ(decoded.pixels.Width(), c.own.width);
+  }
 }
 
 }  // namespace

@@ -30,4 +30,20 @@ TEST(HeldMessages, MessagesWaitUntilTheLastHoldEndsAndKeepTheirOrder) {
   EXPECT_EQ(inner.messages.size(), 6u);
 }
 
+TEST(HeldMessages, EachBoxRunsInsideTheModalRunner) {
+  testing_support::RecordingServices inner(testing_support::ScratchFolder("HeldMessagesModal"));
+  std::vector<std::string> shownInside;
+  player::HeldMessages messages(inner, [&](const std::function<void()>& box) {
+    const size_t before = inner.messages.size();
+    box();
+    shownInside.insert(shownInside.end(), inner.messages.begin() + static_cast<ptrdiff_t>(before),
+                       inner.messages.end());
+  });
+  messages.ShowMessage("held");
+  messages.Release();
+  messages.ShowMessage("at once");
+  EXPECT_EQ(shownInside, (std::vector<std::string>{"held", "at once"}));
+  EXPECT_EQ(inner.messages, shownInside);
+}
+
 }  // namespace

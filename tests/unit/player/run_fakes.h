@@ -1,10 +1,12 @@
-// A fake platform for driving TfRun natively, as strict as Windows: posted
-// messages (close requests among them) wait in a queue until a message loop
-// takes them, the main loop or the loop of a modal dialog that is open; timers
-// fire as simulated time passes, and the media devices play on with them;
-// the Flash window is one at a time; what reaches the screen is what was
-// presented. And a show of solid-colour
-// pictures (or of given item files) in a real program file.
+// A fake platform for driving TfRun natively, as strict as Windows: a timer
+// needs the window; posted messages (close requests among them) wait in a
+// queue until a message loop takes them, the main loop or the loop of a modal
+// dialog that is open; timers fire as simulated time passes, and the media
+// devices play on with them; the Flash window is one at a time; what reaches
+// the screen is what was presented. It records what Windows would not survive: a
+// window destroyed under a running modal loop, a call after the platform is
+// gone. And a show of solid-colour pictures (or of given item files, with
+// music) in a real program file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,8 +22,8 @@
 #include "base/paths.h"
 #include "base/random.h"
 #include "fake_media.h"
-#include "player/frame_box_text.h"
 #include "player/flash_host.h"
+#include "player/frame_box_text.h"
 #include "player/frame_test_support.h"
 #include "player/run_messages.h"
 #include "player/run_platform.h"
@@ -82,6 +84,11 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   static constexpr uint32_t kClose = 0x0010;  // WM_CLOSE
 
   TfRun* run = nullptr;
+  bool windowExists = false;
+  int refusedTimers = 0;
+  bool destroyedUnderModal = false;
+  bool gone = false;  // the window and its services no longer exist
+  int callsWhenGone = 0;
   int64_t now = 0;
   std::map<RunTimer, TimerState> timers;
   struct Message {
@@ -99,6 +106,7 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   std::function<void()> whileSettingDialog;
   int settingDialogs = 0;
   std::vector<std::string> messages;
+  std::function<void()> whileMessage;  // what happens while a message box is open
   std::deque<MenuChoice> menuChoices;
   int menus = 0;
   bool cursorHidden = false;
@@ -111,54 +119,46 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
 
   // ShowWindowPort.
   void SetTimer(RunTimer timer, bool enabled, uint32_t intervalMs) override {
-    TimerState& state = timers[timer];
-    state.enabled = enabled;
-    if (!enabled) return;
-    state.intervalMs = intervalMs;
-    state.due = now + intervalMs;
+    Use();
+    if (!enabled)
+      timers[timer].enabled = false;
+    else if (!windowExists)
+      ++refusedTimers;
+    else
+      timers[timer] = {true, intervalMs, now + intervalMs};
   }
   void PostToWindow(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    Use();
     posted.push_back(message);
     queue.push_back({message, wParam, lParam});
   }
-  void RequestClose() override {
-    ++closeRequests;
-    queue.push_back({kClose, 0, 0});
-  }
-  void BringToFront() override { ++fronts; }
-  void SetCursorHidden(bool hidden) override { cursorHidden = hidden; }
+  void RequestClose() override { Use(), ++closeRequests, queue.push_back({kClose, 0, 0}); }
+  void BringToFront() override { Use(), ++fronts; }
+  void SetCursorHidden(bool hidden) override { Use(), cursorHidden = hidden; }
   bool CursorHidden() const override { return cursorHidden; }
   raster::Bitmap& ShowImage() override { return image; }
   void Present(const raster::Rect& area) override {
+    Use();
     presented.push_back(area);
     raster::Canvas(screen).Blit({area.left, area.top}, image, area);
   }
   void ProcessMessages() override { Pump(); }
-  // A message box of the project's: a modal loop as well.
-  void MessageBoxLoop() { Modal({}); }
 
   // RunDialogs: each one a modal loop that takes the posted messages.
   bool InputPassword(std::string& typed) override {
-    ++passwordPrompts;
-    const PromptAnswer answer = passwordAnswers.empty() ? PromptAnswer{} : passwordAnswers.front();
-    if (!passwordAnswers.empty()) passwordAnswers.pop_front();
+    Use(), ++passwordPrompts;
+    const PromptAnswer answer = Next(passwordAnswers, PromptAnswer{});
     Modal(answer.whileOpen);
     typed = answer.typed;
     return answer.confirmed;
   }
-  void ShowSettingDialog() override {
-    ++settingDialogs;
-    Modal(whileSettingDialog);
-  }
-  void ShowMessage(const std::string& text) override {
-    messages.push_back(text);
-    Modal(whileMessage);
-  }
-  std::function<void()> whileMessage;
+  void ShowSettingDialog() override { Use(), ++settingDialogs, Modal(whileSettingDialog); }
+  void ShowMessage(const std::string& text) override { Use(), messages.push_back(text), Modal(whileMessage); }
+  // A message box of the project's: a modal loop as well.
+  void MessageBoxLoop() { Modal({}); }
   MenuChoice PopupMenu(std::optional<raster::Point>, const std::string&, const std::string&) override {
-    ++menus;
-    const MenuChoice choice = menuChoices.empty() ? MenuChoice::None : menuChoices.front();
-    if (!menuChoices.empty()) menuChoices.pop_front();
+    Use(), ++menus;
+    const MenuChoice choice = Next(menuChoices, MenuChoice::None);
     Modal({});
     return choice;
   }
@@ -215,6 +215,15 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   uint32_t Interval(RunTimer timer) { return timers[timer].intervalMs; }
 
  private:
+  void Use() { callsWhenGone += gone ? 1 : 0; }
+  template <class T>
+  static T Next(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) return otherwise;
+    T next = answers.front();
+    answers.pop_front();
+    return next;
+  }
+
   void Modal(const std::function<void()>& whileOpen) {
     ++modalDepth;
     Pump();
@@ -234,8 +243,10 @@ class FakePlatform : public ShowWindowPort, public RunDialogs, public DesktopCap
   // WM_CLOSE: the close check, then the window goes.
   void Close() {
     if (!run->FormCloseQuery()) return;
+    destroyedUnderModal |= modalDepth > 0;
     run->FormClose();
     run->FormDestroy();
+    windowExists = false;
     closed = true;
   }
 };
@@ -266,11 +277,11 @@ class ShowServices : public testing_support::RecordingServices {
 // lists the embedded music files of `music`.
 struct ShowFixture {
   std::string folder;
-  std::string header;                  // extra header records
-  std::vector<std::string> items;      // extra record text per item
-  std::vector<Size> sizes;             // picture sizes per item
-  std::vector<std::string> itemBytes;  // the file of item k, when given and not empty
-  std::vector<std::string> music;      // the bytes of each embedded music file
+  std::string header;              // extra header records
+  std::vector<std::string> items;  // extra record text per item
+  std::vector<Size> sizes;         // picture sizes per item
+  std::map<size_t, std::string> itemBytes;  // an item's bytes in place of its picture
+  std::vector<std::string> music;           // the bytes of each embedded music file
   settings::testing::FakeSettingsBackend backend;
   FakePlatform platform;
   ShowServices services;
@@ -287,7 +298,10 @@ struct ShowFixture {
     return *setting;
   }
 
-  TfRun& Start(bool preview = false, int width = 64, int height = 48) {
+  // Creates the show the way the Windows layer does: TfRun first, then its
+  // window (unless `createWindow` is false: creation failed), the set-up, and
+  // the window shown.
+  TfRun& Start(bool preview = false, int width = 64, int height = 48, bool createWindow = true) {
     using testing_support::Record;
     if (setting) setting->WriteSetting();
     testing_support::ContainerBytes c;
@@ -296,8 +310,7 @@ struct ShowFixture {
       const Size size = k < sizes.size() ? sizes[k] : Size{8, 6};
       const std::vector<uint8_t> bmp = BmpBytes(raster::Bitmap(size.width, size.height,
                                                                ItemColour(static_cast<int>(k))));
-      const std::string bytes = k < itemBytes.size() && !itemBytes[k].empty() ? itemBytes[k]
-                                                                              : std::string(bmp.begin(), bmp.end());
+      const std::string bytes = itemBytes.count(k) ? itemBytes[k] : std::string(bmp.begin(), bmp.end());
       c.itemOffsets.push_back(c.AddItem(bytes));
       records += Record(1, std::to_string(k)) + Record(3, std::to_string(bytes.size())) + Record(45, "1") +
                  Record(46, "0;") + Record(60, "0") + Record(47, "0") + Record(7, "0") + Record(17, "0") + items[k] +
@@ -318,6 +331,8 @@ struct ShowFixture {
         RunDependencies{folder + "Show.scr", services, backend,
                         RunPlatform{platform, platform, platform, text, platform.media, platform.flash}, random});
     platform.run = run.get();
+    if (!createWindow) return *run;
+    platform.windowExists = true;
     if (preview)
       run->SetupPreview(width, height);
     else

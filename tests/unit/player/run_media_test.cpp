@@ -132,7 +132,7 @@ TEST(RunMusic, AFlashOrVideoItemPausesAndTheNextPictureResumesWhereItStopped) {
   for (const int kind : {1, 2}) {
     ShowFixture show(TestName() + std::to_string(kind));
     WithMusic(show, {}, {Record(36, ""), Record(36, ""), Record(52, std::to_string(kind)), Record(36, "")});
-    show.itemBytes = {"", "", "clip", ""};
+    show.itemBytes = {{2, "clip"}};
     show.platform.media.music.clips["song-a"] = FakeClip{60000};
     show.platform.media.video.clips["clip"] = FakeClip{4000, 32, 24};
     show.Start();
@@ -214,6 +214,17 @@ TEST(RunMusic, FilesThatCannotBePlayedAreSkippedAtTheNextGapWithoutPolling) {
   EXPECT_EQ(show.platform.media.music.closedUse, 0) << "a closed device is never asked";
 }
 
+TEST(RunMusic, AnEndAskedForWhileTheMessageIsOpenComesAfterIt) {
+  ShowFixture show(TestName());
+  WithMusic(show, {});
+  show.music = {"broken"};
+  show.services.whileMessage = [&] { show.run->FormKeyDown(27); };
+  show.Start();
+  ASSERT_EQ(show.services.messages.size(), 1u);
+  EXPECT_TRUE(show.platform.closed);
+  EXPECT_FALSE(show.platform.destroyedUnderModal) << "the window waited for the message box";
+}
+
 TEST(RunMusic, WhenEveryFileFailsTheMusicFallsSilentForGood) {
   ShowFixture show(TestName());
   WithMusic(show, {.pauseTicks = 1});
@@ -266,8 +277,11 @@ TEST(RunMusic, TheEndOfTheShowStopsTheMusicDirectly) {
       show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
       show.platform.Pump();
     } else {
-      show.run.reset();
-      EXPECT_FALSE(device.IsOpen()) << "the devices close before the project deletes its files";
+      show.platform.passwordAnswers = {{true, "pw"}};
+      show.run->FormKeyDown(27);
+      show.platform.Pump();
+      ASSERT_TRUE(show.platform.closed);
+      EXPECT_FALSE(device.IsOpen()) << "the devices close with the window, before the project deletes its files";
       EXPECT_EQ(device.closedUse, 0);
       continue;
     }
@@ -303,8 +317,8 @@ TEST(RunMusic, StartMessageStartsMusicThatIsNotPlaying) {
 ShowFixture& WithVideos(ShowFixture& show, std::vector<FakeClip> clips, const std::string& itemFields = "") {
   show.header = Record(4, "0") + Record(5, "2");
   for (size_t k = 0; k < clips.size(); ++k) {
+    show.itemBytes[show.items.size()] = "clip-" + std::to_string(k);
     show.items.push_back(Record(52, "2") + Record(2, "clip.avi") + itemFields);
-    show.itemBytes.push_back("clip-" + std::to_string(k));
     show.platform.media.video.clips["clip-" + std::to_string(k)] = clips[k];
   }
   return show;
@@ -418,8 +432,8 @@ TEST(RunVideo, APressOnTheVideoCountsAsAPressOnTheShow) {
   show.run->displaypanelMouseDown(player::MouseButton::Left);
   show.platform.Pump();
   EXPECT_TRUE(show.platform.closed);
-  show.run.reset();
   EXPECT_FALSE(show.platform.media.video.IsOpen());
+  EXPECT_FALSE(show.platform.media.panelVisible);
   EXPECT_EQ(show.platform.media.video.closedUse, 0);
 }
 

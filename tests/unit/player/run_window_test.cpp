@@ -41,6 +41,7 @@ TEST(RunWindowLoop, SequentialOrderWrapsAndTheFirstItemStartsAtOnce) {
     show.platform.Advance(1);
   }
   EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0}));
+  EXPECT_EQ(show.platform.fronts, 5) << "each slide brings the show to the front and takes the keyboard";
   show.run.reset();
   EXPECT_FALSE(base::FileExists(show.platform.capturePath));
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
@@ -63,19 +64,27 @@ TEST(RunWindowLoop, RandomOrderMayRepeatAnItem) {
   EXPECT_EQ(std::set<int>(shown.begin(), shown.end()), (std::set<int>{0, 1, 2}));
 }
 
-TEST(RunWindowLoop, FinishedPictureShowsWholeAtItsOriginAndHidesTheCursor) {
+TEST(RunWindowLoop, SeparateModeShowsEachSlideWholeWithNothingLeftOfTheLast) {
   ShowFixture show(TestName());
-  Sequential(show, 1);
-  show.header += Record(40, "0");  // picture brought in over the frame
+  Sequential(show, 2);
+  show.header += Record(40, "0");  // the picture brought in over the frame
+  show.items[1] += Record(36, "3;") + Record(34, "0");
+  show.sizes = {{24, 18}, {40, 10}};  // the first reaches past the second above and below
   show.Start();
   show.FinishTransition();
   const auto& screen = show.platform.screen;
-  EXPECT_TRUE(player::testing::AllPixels(screen, {28, 21, 36, 27}, player::testing::ItemColour(0)));
-  EXPECT_EQ(screen.At(27, 21), raster::MakePixel(0, 0, 0));
-  EXPECT_EQ(screen.At(36, 26), raster::MakePixel(0, 0, 0));
+  EXPECT_TRUE(player::testing::AllPixels(screen, {20, 15, 44, 33}, player::testing::ItemColour(0)));
+  EXPECT_EQ(screen.At(19, 15), raster::MakePixel(0, 0, 0));
   EXPECT_TRUE(show.platform.cursorHidden);
-  ASSERT_FALSE(show.platform.presented.empty());
-  EXPECT_EQ(show.platform.presented.back(), (raster::Rect{28, 21, 36, 27})) << "the step presents the picture";
+  EXPECT_EQ(show.platform.presented.back(), (raster::Rect{20, 15, 44, 33})) << "the step presents the picture";
+  // The next slide's background and texts replace the whole screen at once,
+  // before the transition brings its picture in.
+  show.platform.Advance(6000);
+  EXPECT_TRUE(player::testing::SameBitmap(screen, show.platform.image));
+  EXPECT_EQ(screen.At(21, 16), raster::MakePixel(0, 0, 0));
+  show.FinishTransition();
+  EXPECT_TRUE(player::testing::SameBitmap(screen, show.platform.image));
+  EXPECT_TRUE(player::testing::AllPixels(screen, {12, 19, 52, 29}, player::testing::ItemColour(1)));
 }
 
 TEST(RunWindowLoop, TheUserListReplacesTheItemsListsWhenNewTransitionIsOn) {
@@ -102,25 +111,14 @@ TEST(RunWindowLoop, CompositeModeRunsTheStretchesAsTheirWholeScreenForms) {
     const int number = composite ? 130 : 120;
     EXPECT_EQ(show.platform.Interval(RunTimer::Show),
               static_cast<uint32_t>(transitions::TransitionEntryFor(number).intervalMs));
+    show.platform.presented.clear();
     show.FinishTransition();
     EXPECT_EQ(show.ShownItem(), 0);
-    // The whole screen, not the picture alone, was brought in.
+    // The transition brought in the whole screen, not the picture alone.
     bool wholeScreen = false;
     for (const raster::Rect& r : show.platform.presented) wholeScreen |= r == show.platform.image.Bounds();
     EXPECT_EQ(wholeScreen, composite);
   }
-}
-
-TEST(RunWindowLoop, MusicMessageFollowsThePictureRecord) {
-  ShowFixture show(TestName());
-  show.header = Record(4, "0");
-  show.items = {Record(36, "") + Record(6, "0"), Record(36, "")};
-  show.Start();
-  ASSERT_FALSE(show.platform.posted.empty());
-  EXPECT_EQ(show.platform.posted.back(), player::UM_PAUSEMUSIC);
-  show.FinishTransition();
-  show.platform.Advance(6000);
-  EXPECT_EQ(show.platform.posted.back(), player::UM_RESUMEMUSIC);
 }
 
 TEST(RunWindowLoop, FlashEndedReArmsSelectTimerWithItsCurrentInterval) {
@@ -140,7 +138,7 @@ TEST(RunWindowLoop, MusicFlashAndVideoTakeTurns) {
   show.header = Record(4, "0") + Record(5, "2") + Record(40, "0");
   show.items = {Record(36, ""), Record(52, "1") + Record(47, "255"), Record(52, "2") + Record(47, "65280"),
                 Record(36, "")};
-  show.itemBytes = {"", "", "clip", ""};
+  show.itemBytes = {{2, "clip"}};
   show.music = {"song"};
   auto& media = show.platform.media;
   media.music.clips["song"] = player::testing::FakeClip{600000};
@@ -228,126 +226,140 @@ TEST(RunWindowLoop, MissingPictureFileEndsTheShowAfterAMessage) {
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Show));
 }
 
-// Ending the show ---------------------------------------------------------
-
-ShowFixture& Ending(ShowFixture& show) {
-  Sequential(show, 1);
-  return show;
+TEST(RunWindowLoop, AnUndecodablePictureIsReportedOnceAndThenSkipped) {
+  ShowFixture show(TestName());
+  Sequential(show, 4);
+  show.itemBytes[1] = "BM-damaged";
+  show.items[2] += Record(45, "3");  // a type without a decoder
+  show.Start();
+  std::vector<int> shown;
+  for (int k = 0; k < 4; ++k) {
+    show.FinishTransition();
+    shown.push_back(show.ShownItem());
+    show.platform.Advance(6000);
+  }
+  EXPECT_EQ(shown, (std::vector<int>{0, 3, 0, 3}));
+  ASSERT_EQ(show.platform.messages.size(), 2u) << "once per picture and show";
+  EXPECT_NE(show.platform.messages[0].find("BMP"), std::string::npos) << show.platform.messages[0];
+  EXPECT_NE(show.platform.messages[1].find("SGI"), std::string::npos) << show.platform.messages[1];
+  EXPECT_FALSE(show.platform.closed);
 }
 
-TEST(RunWindowEnding, SensitivityFiveNeedsSixMovesOfTheThreshold) {
+TEST(RunWindowLoop, SettingsThatCannotBeReadAreReportedAndTheShowGoesOn) {
   ShowFixture show(TestName());
-  Ending(show).Settings().MouseSensitivity = 5;
+  Sequential(show, 2).Settings();
   auto& run = show.Start();
-  run.pbShowMouseMove(100, 100);  // reference point
-  for (int k = 0; k < 20; ++k) run.pbShowMouseMove(100 + 49, 100 - 49);
-  EXPECT_EQ(show.platform.closeRequests, 0) << "49 pixels never count";
-  for (int k = 0; k < 5; ++k) run.pbShowMouseMove(150, 100);
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  run.pbShowMouseMove(100, 50);
-  EXPECT_EQ(show.platform.closeRequests, 1);
+  show.backend.keys[show.Settings().KeyPath]["Max Run Time"] = std::string("sixty");
+  show.platform.PostToWindow(player::UM_SETTINGSCHANGED, 0, 0);
+  EXPECT_NO_THROW(show.platform.Pump());
+  EXPECT_EQ(show.platform.messages, (std::vector<std::string>{"Invalid data type for 'Max Run Time'"}));
+  show.FinishTransition();
+  show.platform.Advance(6000);
+  show.FinishTransition();
+  EXPECT_EQ(show.ShownItem(), 1) << "the show goes on";
+  run.FormKeyDown(27);
   show.platform.Pump();
   EXPECT_TRUE(show.platform.closed);
 }
 
-TEST(RunWindowEnding, SensitivityZeroEndsOnTheFirstTenPixels) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().MouseSensitivity = 0;
-  auto& run = show.Start();
-  run.pbShowMouseMove(10, 10);
-  run.pbShowMouseMove(19, 19);
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  run.pbShowMouseMove(20, 10);
-  EXPECT_EQ(show.platform.closeRequests, 1);
+TEST(RunWindowLoop, TearDownNeverCallsAPlatformThatIsGone) {
+  for (const bool windowCreated : {false, true}) {
+    ShowFixture show(TestName() + (windowCreated ? "Closed" : "NoWindow"));
+    Sequential(show, 1);
+    show.Start(false, 64, 48, windowCreated);
+    ASSERT_TRUE(base::FileExists(show.platform.capturePath));
+    if (windowCreated) {
+      show.run->FormKeyDown(27);
+      show.platform.Pump();
+      ASSERT_TRUE(show.platform.closed);
+    }
+    show.platform.gone = true;
+    show.run.reset();
+    EXPECT_EQ(show.platform.callsWhenGone, 0);
+    EXPECT_FALSE(base::FileExists(show.platform.capturePath)) << "the desktop capture goes with the show";
+  }
 }
 
-TEST(RunWindowEnding, MovementShowsTheCursor) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().MouseMove = false;
-  auto& run = show.Start();
-  show.FinishTransition();
-  ASSERT_TRUE(show.platform.cursorHidden);
-  run.pbShowMouseMove(1, 1);
-  EXPECT_FALSE(show.platform.cursorHidden);
+// Ending the show ---------------------------------------------------------
+
+TEST(RunWindowEnding, MovementCountsSensitivityPlusOneStepsOfTheThreshold) {
+  for (const int sensitivity : {5, 0}) {
+    ShowFixture show(TestName() + std::to_string(sensitivity));
+    Sequential(show, 1).Settings().MouseSensitivity = sensitivity;
+    auto& run = show.Start();
+    show.FinishTransition();
+    const int threshold = sensitivity == 0 ? 10 : sensitivity * 10;
+    run.pbShowMouseMove(100, 100);  // the reference point
+    EXPECT_FALSE(show.platform.cursorHidden) << "any movement shows the cursor";
+    for (int k = 0; k < 20; ++k) run.pbShowMouseMove(100 + threshold - 1, 100 - threshold + 1);
+    EXPECT_EQ(show.platform.closeRequests, 0) << "short of the threshold never counts";
+    for (int k = 0; k < sensitivity; ++k) run.pbShowMouseMove(100 + threshold, 100);
+    EXPECT_EQ(show.platform.closeRequests, 0);
+    run.pbShowMouseMove(100, 100 - threshold);
+    EXPECT_EQ(show.platform.closeRequests, 1);
+    show.platform.Pump();
+    EXPECT_TRUE(show.platform.closed);
+  }
+}
+
+TEST(RunWindowEnding, ButtonsAndKeysFollowTheSettings) {
+  for (const bool leftAndLongKey : {false, true}) {
+    ShowFixture show(TestName() + (leftAndLongKey ? "Left" : "Right"));
+    Sequential(show, 1).Settings().MouseLeftClick = leftAndLongKey;
+    show.Settings().MouseDoubleClick = false;
+    show.Settings().EscKey = false;
+    show.Settings().EnterKey = false;
+    show.Settings().SpecifiedKey = true;
+    show.Settings().KeyValue = leftAndLongKey ? "AB" : "A";
+    auto& run = show.Start();
+    run.pbShowMouseDown(player::MouseButton::Middle);
+    run.pbShowDblClick();
+    run.ContextMenu(raster::Point{1, 1});
+    run.FormKeyDown(27);
+    run.FormKeyDown(13);
+    run.FormKeyPress("a");  // the key is case-sensitive
+    EXPECT_EQ(show.platform.closeRequests, 0);
+    EXPECT_EQ(show.platform.menus, 0) << "no menu without RightClickMenu";
+    run.FormKeyPress("A");
+    EXPECT_EQ(show.platform.closeRequests, leftAndLongKey ? 0 : 1) << "a key value of two characters never matches";
+    run.pbShowMouseDown(player::MouseButton::Left);  // a double click ends at its first press
+    EXPECT_EQ(show.platform.closeRequests, 1);
+    run.pbShowMouseDown(player::MouseButton::Right);
+    EXPECT_EQ(show.platform.closeRequests, 2);
+  }
 }
 
 TEST(RunWindowEnding, RightClickMenuKeepsMouseFromEndingTheShow) {
   ShowFixture show(TestName());
-  Ending(show).header += Record(34, "1");
+  Sequential(show, 1).header += Record(34, "1");
   show.Settings().MouseSensitivity = 0;
   auto& run = show.Start();
   run.pbShowMouseMove(0, 0);
   for (int k = 0; k < 10; ++k) run.pbShowMouseMove(500 * (k % 2), 0);
   run.pbShowMouseDown(player::MouseButton::Right);
   EXPECT_EQ(show.platform.closeRequests, 0);
-  show.platform.menuChoices = {MenuChoice::None, MenuChoice::Stop};
+  // The menu opens on a right click and on Shift+F10 or the Menu key, not on F10.
+  constexpr int kVkApps = 0x5D, kVkF10 = 0x79;
+  show.platform.menuChoices = {MenuChoice::None, MenuChoice::None, MenuChoice::None, MenuChoice::Stop};
   run.ContextMenu(raster::Point{3, 4});
+  run.FormKeyDown(kVkF10);
+  run.FormKeyDown(kVkF10, /*shift=*/true);
+  run.FormKeyDown(kVkApps);
   show.platform.Pump();
+  EXPECT_EQ(show.platform.menus, 3);
   EXPECT_FALSE(show.platform.closed) << "the menu closed without a choice";
   run.ContextMenu(raster::Point{3, 4});
   show.platform.Pump();
-  EXPECT_EQ(show.platform.menus, 2);
   EXPECT_TRUE(show.platform.closed);
-}
-
-TEST(RunWindowEnding, ButtonsFollowTheSettings) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().MouseLeftClick = false;
-  show.Settings().MouseDoubleClick = false;
-  show.Settings().MouseRightClick = true;
-  auto& run = show.Start();
-  run.pbShowMouseDown(player::MouseButton::Left);
-  run.pbShowMouseDown(player::MouseButton::Middle);
-  run.pbShowDblClick();
-  run.ContextMenu(raster::Point{1, 1});
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  EXPECT_EQ(show.platform.menus, 0) << "no menu without RightClickMenu";
-  run.pbShowMouseDown(player::MouseButton::Right);
-  EXPECT_EQ(show.platform.closeRequests, 1);
-}
-
-TEST(RunWindowEnding, DoubleClickWithLeftClickEndsOnTheFirstPress) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().MouseLeftClick = true;
-  auto& run = show.Start();
-  run.pbShowMouseDown(player::MouseButton::Left);
-  EXPECT_EQ(show.platform.closeRequests, 1);
-}
-
-TEST(RunWindowEnding, KeysAndTheCaseSensitiveCharacter) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().EscKey = false;
-  show.Settings().EnterKey = false;
-  show.Settings().SpecifiedKey = true;
-  show.Settings().KeyValue = "A";
-  auto& run = show.Start();
-  run.FormKeyDown(27);
-  run.FormKeyDown(13);
-  run.FormKeyPress("a");
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  run.FormKeyPress("A");
-  EXPECT_EQ(show.platform.closeRequests, 1);
-}
-
-TEST(RunWindowEnding, LongKeyValueNeverMatches) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().SpecifiedKey = true;
-  show.Settings().KeyValue = "AB";
-  auto& run = show.Start();
-  run.FormKeyPress("A");
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  run.FormKeyDown(27);
-  EXPECT_EQ(show.platform.closeRequests, 1);
 }
 
 TEST(RunWindowEnding, PreviewIgnoresInputAndAsksNoPassword) {
   ShowFixture show(TestName());
-  Ending(show).header += Record(34, "1");
+  Sequential(show, 1).header += Record(34, "1");
   show.Settings().MouseSensitivity = 0;
   show.Settings().MouseLeftClick = true;
   show.Settings().SpecifiedKey = true;
   show.Settings().EnabledPassword = true;
-  show.Settings().Password = "secret";
   auto& run = show.Start(/*preview=*/true, 152, 112);
   run.pbShowMouseMove(0, 0);
   run.pbShowMouseMove(100, 100);
@@ -356,30 +368,37 @@ TEST(RunWindowEnding, PreviewIgnoresInputAndAsksNoPassword) {
   run.FormKeyDown(27);
   run.FormKeyPress("A");
   run.ContextMenu(raster::Point{5, 5});
+  run.FormKeyDown(0x5D);
   EXPECT_EQ(show.platform.closeRequests, 0);
   EXPECT_EQ(show.platform.menus, 0) << "the preview has no menu";
+  EXPECT_EQ(show.platform.fronts, 0) << "the preview never takes the keyboard";
   EXPECT_TRUE(run.FormCloseQuery());
   EXPECT_EQ(show.platform.passwordPrompts, 0);
   show.FinishTransition();
   EXPECT_FALSE(show.platform.cursorHidden) << "the preview never hides the cursor";
 }
 
-TEST(RunWindowEnding, PasswordCancelledThenAccepted) {
+TEST(RunWindowEnding, PasswordCancelledWrongAndAcceptedWithoutASecondPrompt) {
   ShowFixture show(TestName());
-  Ending(show).Settings().MouseSensitivity = 0;
+  Sequential(show, 1).Settings().MouseSensitivity = 0;
   show.Settings().EnabledPassword = true;
   show.Settings().Password = "Secret";
   auto& run = show.Start();
-  show.platform.passwordAnswers = {{false, ""}, {true, "wrong"}, {true, "sECRET"}};
+  // While the last prompt is open, a click and another close request arrive:
+  // neither opens a second prompt.
+  show.platform.passwordAnswers = {{false, ""}, {true, "wrong"}, {true, "sECRET", [&] {
+                                     run.pbShowMouseDown(player::MouseButton::Left);
+                                     show.platform.RequestClose();
+                                     show.platform.Pump();
+                                   }}};
   run.pbShowMouseMove(0, 0);
   run.pbShowMouseMove(300, 0);
   show.platform.Pump();  // cancelled
   EXPECT_FALSE(show.platform.closed);
-  // The next movement counts from where the mouse was at the request.
-  run.pbShowMouseMove(305, 0);
+  run.pbShowMouseMove(305, 0);  // counted from where the mouse was at the request
   EXPECT_EQ(show.platform.closeRequests, 1);
   run.pbShowMouseMove(300, 20);
-  show.platform.Pump();  // wrong password
+  show.platform.Pump();  // wrong
   EXPECT_FALSE(show.platform.closed);
   run.pbShowMouseMove(300, 40);
   show.platform.Pump();  // the same letters in another case
@@ -387,72 +406,96 @@ TEST(RunWindowEnding, PasswordCancelledThenAccepted) {
   EXPECT_EQ(show.platform.passwordPrompts, 3);
 }
 
-TEST(RunWindowEnding, NoSecondPromptWhileThePasswordIsAsked) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().EnabledPassword = true;
-  show.Settings().Password = "pw";
-  show.Settings().MouseLeftClick = true;
-  auto& run = show.Start();
-  // While the prompt is open, a click on the show and another close request
-  // arrive; neither opens a second prompt.
-  show.platform.passwordAnswers = {{true, "pw", [&] {
-                                      run.pbShowMouseDown(player::MouseButton::Left);
-                                      show.platform.RequestClose();
-                                      show.platform.Pump();
-                                    }}};
-  run.FormKeyDown(27);
-  show.platform.Pump();
-  EXPECT_EQ(show.platform.passwordPrompts, 1);
-  EXPECT_TRUE(show.platform.closed);
+// Timers keep firing while a prompt, the settings dialog or a message box is
+// open. What asks to close the show then waits until the dialog has returned:
+// the window is never destroyed under a running dialog and nothing is lost.
+TEST(RunWindowEnding, CloseRequestsDuringADialogWaitForItToReturn) {
+  using player::testing::PromptAnswer;
+  const auto maxRunTimeOfAMinute = [](ShowFixture& show) -> ShowFixture& {
+    Sequential(show, 1).Settings().UseMaxRunTime = true;
+    show.Settings().MaxRunTime = 1;
+    return show;
+  };
+  {  // Behind the password prompt the time is up: the password is asked again.
+    ShowFixture show(TestName() + "Prompt");
+    maxRunTimeOfAMinute(show).Settings().EnabledPassword = true;
+    show.Settings().Password = "pw";
+    auto& run = show.Start();
+    const int fronts = show.platform.fronts;
+    show.platform.passwordAnswers = {PromptAnswer(false, "", [&] { show.platform.Advance(61000); }),
+                                     PromptAnswer(true, "pw")};
+    run.FormKeyDown(27);
+    show.platform.Pump();
+    EXPECT_EQ(show.platform.passwordPrompts, 2);
+    EXPECT_TRUE(show.platform.closed);
+    EXPECT_FALSE(show.platform.destroyedUnderModal);
+    EXPECT_EQ(show.platform.fronts, fronts) << "a slide behind the prompt took the keyboard";
+  }
+  {  // The settings dialog, without a password.
+    ShowFixture show(TestName() + "Settings");
+    maxRunTimeOfAMinute(show).header += Record(34, "1");
+    auto& run = show.Start();
+    show.platform.menuChoices = {MenuChoice::Setting};
+    show.platform.whileSettingDialog = [&] { show.platform.Advance(61000); };
+    run.ContextMenu(std::nullopt);
+    EXPECT_FALSE(show.platform.destroyedUnderModal);
+    show.platform.Pump();
+    EXPECT_TRUE(show.platform.closed);
+  }
+  {  // A picture file found missing behind the prompt ends the show after it.
+    ShowFixture show(TestName() + "Missing");
+    Sequential(show, 2).header += Record(38, "0");
+    show.Settings().EnabledPassword = true;
+    show.items[0] += Record(2, "first.bmp");
+    show.items[1] += Record(2, "gone.bmp");
+    const auto first = player::testing::BmpBytes(raster::Bitmap(8, 6, player::testing::ItemColour(0)));
+    base::WriteWholeFile(show.folder + "first.bmp", first.data(), first.size());
+    auto& run = show.Start();
+    show.platform.passwordAnswers = {PromptAnswer(false, "", [&] { show.platform.Advance(7000); })};
+    run.FormKeyDown(27);
+    show.platform.Pump();
+    EXPECT_EQ(show.platform.messages, (std::vector<std::string>{"File not found : " + show.folder + "gone.bmp"}));
+    EXPECT_FALSE(show.platform.destroyedUnderModal);
+    EXPECT_TRUE(show.platform.closed);
+    EXPECT_EQ(show.platform.passwordPrompts, 1) << "no password between a broken show and its end";
+  }
 }
 
-TEST(RunWindowEnding, MaximumRunTimeOfOneMinute) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().UseMaxRunTime = true;
-  show.Settings().MaxRunTime = 1;
-  show.Start();
-  ASSERT_TRUE(show.platform.Enabled(RunTimer::MaxRuntime));
-  show.platform.Advance(59000);
-  EXPECT_EQ(show.platform.closeRequests, 0);
-  show.platform.Advance(1000);
-  EXPECT_EQ(show.platform.closeRequests, 1);
-  EXPECT_TRUE(show.platform.closed);
-  EXPECT_FALSE(show.platform.Enabled(RunTimer::MaxRuntime));
-}
-
-TEST(RunWindowEnding, MaximumRunTimeOfZeroMeansOneMinute) {
-  ShowFixture show(TestName());
-  Ending(show).Settings().UseMaxRunTime = true;
-  show.Settings().MaxRunTime = 0;
-  show.Start();
-  show.platform.Advance(59000);
-  EXPECT_FALSE(show.platform.closed);
-  show.platform.Advance(1000);
-  EXPECT_TRUE(show.platform.closed);
+TEST(RunWindowEnding, MaximumRunTimeOfOneMinuteAndOfZero) {
+  for (const int minutes : {1, 0}) {
+    ShowFixture show(TestName() + std::to_string(minutes));
+    Sequential(show, 1).Settings().UseMaxRunTime = true;
+    show.Settings().MaxRunTime = minutes;
+    show.Start();
+    EXPECT_EQ(show.platform.refusedTimers, 0) << "a timer was started before the window existed";
+    show.platform.Advance(59000);
+    EXPECT_EQ(show.platform.closeRequests, 0);
+    show.platform.Advance(1000);
+    EXPECT_EQ(show.platform.closeRequests, 1);
+    EXPECT_TRUE(show.platform.closed);
+    EXPECT_FALSE(show.platform.Enabled(RunTimer::MaxRuntime));
+  }
 }
 
 TEST(RunWindowEnding, EndShowIsIgnoredOnceCanEndIsCleared) {
   ShowFixture show(TestName());
-  Ending(show).Settings().EnabledPassword = true;
-  show.Settings().Password = "pw";
+  Sequential(show, 1).Settings().EnabledPassword = true;
   show.Start();
-  show.platform.passwordAnswers = {{false, ""}};
-  show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
-  show.platform.Pump();
-  EXPECT_EQ(show.platform.closeRequests, 1);
-  show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
-  show.platform.Pump();
+  for (int k = 0; k < 2; ++k) {
+    show.platform.PostToWindow(player::UM_ENDSHOW, 0, 0);
+    show.platform.Pump();  // the prompt is cancelled
+  }
   EXPECT_EQ(show.platform.closeRequests, 1);
   EXPECT_FALSE(show.platform.closed);
 }
 
 TEST(RunWindowEnding, SettingEntryAsksThePasswordThenOpensTheDialog) {
   ShowFixture show(TestName());
-  Ending(show).header += Record(34, "1");
+  Sequential(show, 1).header += Record(34, "1");
   show.Settings().EnabledPassword = true;
   show.Settings().Password = "pw";
   auto& run = show.Start();
-  show.platform.passwordAnswers = {{false, ""}, {true, "PW"}};
+  show.platform.passwordAnswers = {{false, ""}, {true, "PW"}, {true, "pw"}};
   show.platform.menuChoices = {MenuChoice::Setting, MenuChoice::Setting};
   run.ContextMenu(raster::Point{1, 1});
   EXPECT_EQ(show.platform.settingDialogs, 0);
@@ -466,8 +509,6 @@ TEST(RunWindowEnding, SettingEntryAsksThePasswordThenOpensTheDialog) {
   };
   run.ContextMenu(raster::Point{1, 1});
   EXPECT_EQ(show.platform.settingDialogs, 1);
-  ASSERT_TRUE(show.platform.Enabled(RunTimer::MaxRuntime));
-  show.platform.passwordAnswers = {{true, "pw"}};
   show.platform.Advance(119000);
   EXPECT_EQ(show.platform.closeRequests, 0);
   show.platform.Advance(1000);

@@ -256,6 +256,30 @@ TEST_F(ContainerTest, EmbeddedPicturesAndDialogImage) {
   EXPECT_EQ(testing_support::ReadFile(movie), "AAAA");
 }
 
+// No empty or partial temporary file is handed on: an item whose bytes cannot
+// be read, or whose copy cannot be written, gives no file.
+TEST_F(ContainerTest, ItemsThatCannotBeCopiedGiveNoFile) {
+  ContainerBytes c;
+  c.itemOffsets = {c.AddItem("MOVIE")};  // the second record has no item
+  c.musicOffsets = {c.AddItem("song")};  // nor has the second music file
+  const std::string bytes =
+      c.Finish(PictureRecord(0, 5, "intro.swf") + PictureRecord(1, 5, "outro.avi"),
+               Record(1, "a.mp3") + Record(1, "b.ogg"));
+  auto info = Open(bytes);
+  EXPECT_EQ(info->GetPictureFile(1), "");
+  EXPECT_EQ(info->GetMusicFile(1), "");
+  EXPECT_FALSE(base::FileExists(temp + "qev.avi"));
+  EXPECT_FALSE(base::FileExists(temp + "qev.ogg"));
+  EXPECT_EQ(info->GetMusicFile(0), temp + "qev.mp3");
+
+  testing_support::RecordingServices unwritable(folder + "no/such/folder/");
+  TProjectInfo elsewhere(folder + "show.scr", unwritable);
+  elsewhere.ReadHeader();
+  elsewhere.ReadPictures(random);
+  EXPECT_EQ(elsewhere.GetPictureFile(0), "");
+  EXPECT_EQ(elsewhere.GetMusicFile(0), "");
+}
+
 TEST_F(ContainerTest, ExternalItemsAreLookedUpBesideTheProgram) {
   testing_support::WriteFile(folder + "sun.jpg", "SUNBYTES");
   testing_support::WriteFile(folder + "song.mp3", "SONG");
@@ -292,6 +316,23 @@ TEST_F(ContainerTest, StoredPathsWhenNotBesideTheProgram) {
   int typeCode = 0;
   ASSERT_TRUE(info->GetPictureStream(0, stream, typeCode));
   EXPECT_EQ(typeCode, 11);
+}
+
+TEST_F(ContainerTest, ExternalCutPicturesHaveTheirPaletteFile) {
+  testing_support::WriteFile(folder + "halo.cut", "CUTBYTES");
+  testing_support::WriteFile(folder + "halo.pal", "AH-PALETTE");
+  testing_support::WriteFile(folder + "sun.jpg", "SUNBYTES");
+  ContainerBytes c;
+  c.itemOffsets = {0, 0, 0};
+  auto info = Open(c.Finish(PictureRecord(0, 0, "C:\\pics\\halo.cut") + PictureRecord(1, 0, "C:\\pics\\sun.jpg"),
+                            Record(38, "0")));
+  const std::vector<uint8_t> palette = info->GetPicturePalette(0);
+  EXPECT_EQ(std::string(palette.begin(), palette.end()), "AH-PALETTE");
+  EXPECT_TRUE(info->GetPicturePalette(1).empty());
+  EXPECT_TRUE(info->GetPicturePalette(2).empty());
+  // Embedded pictures have no palette file: they show grey levels.
+  info->PicturesEmbedded = true;
+  EXPECT_TRUE(info->GetPicturePalette(0).empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// An in-memory settings backend that records the order of reads and writes and
-// can refuse access the way a standard user's registry does.
+// An in-memory settings backend, the machine's keys and the user's, that
+// records the order of reads and writes and can refuse access the way a
+// standard user's registry does.
 #pragma once
 
 #include <map>
@@ -18,31 +19,39 @@ using Key = std::map<std::string, StoredValue>;
 
 class FakeSettingsBackend : public SettingsBackend {
  public:
-  std::map<std::string, Key> keys;
+  std::map<std::string, Key> keys;        // the machine's
+  std::map<std::string, Key> userKeys;    // the user's own
   std::vector<std::string> log;          // "read <name>" / "write <name>"
-  bool refuseWrite = false;              // the key cannot be opened for writing
+  bool refuseWrite = false;              // the machine's key cannot be opened for writing
+  bool refuseUserWrite = false;          // nor the user's
   KeyFailure refusal = KeyFailure::AccessDenied;
   std::set<std::string> unsettable;      // values whose write fails
   int writeOpens = 0;
 
-  std::unique_ptr<SettingsKey> OpenForReading(const std::string& keyPath) override {
-    const auto it = keys.find(keyPath);
-    if (it == keys.end()) return nullptr;
+  std::unique_ptr<SettingsKey> OpenForReading(KeyScope scope, const std::string& keyPath) override {
+    auto& place = Keys(scope);
+    const auto it = place.find(keyPath);
+    if (it == place.end()) return nullptr;
     return std::make_unique<OpenKey>(*this, it->second);
   }
 
-  std::unique_ptr<SettingsKey> OpenForWriting(const std::string& keyPath, KeyFailure& failure) override {
+  std::unique_ptr<SettingsKey> OpenForWriting(KeyScope scope, const std::string& keyPath,
+                                              KeyFailure& failure) override {
     ++writeOpens;
-    if (refuseWrite) {
+    if (scope == KeyScope::Machine ? refuseWrite : refuseUserWrite) {
       failure = refusal;
       return nullptr;
     }
-    return std::make_unique<OpenKey>(*this, keys[keyPath]);
+    return std::make_unique<OpenKey>(*this, Keys(scope)[keyPath]);
   }
 
-  std::string DisplayName(const std::string& keyPath) const override { return "HKLM\\" + keyPath; }
+  std::string DisplayName(KeyScope scope, const std::string& keyPath) const override {
+    return (scope == KeyScope::Machine ? "HKLM\\" : "HKCU\\") + keyPath;
+  }
 
  private:
+  std::map<std::string, Key>& Keys(KeyScope scope) { return scope == KeyScope::Machine ? keys : userKeys; }
+
   class OpenKey : public SettingsKey {
    public:
     OpenKey(FakeSettingsBackend& owner, Key& key) : owner_(owner), key_(key) {}

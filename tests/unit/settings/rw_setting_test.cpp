@@ -241,19 +241,54 @@ TEST(RWSettingTest, ValueOfTheWrongTypeNamesIt) {
   }
 }
 
-TEST(RWSettingTest, RefusedKeyWritesNothingAndSaysWhy) {
+TEST(RWSettingTest, RefusedKeysWriteNothingAndSayWhy) {
   FakeSettingsBackend backend;
   backend.refuseWrite = true;
+  backend.refuseUserWrite = true;
   TRWSetting setting("Sunset.scr", backend);
   EXPECT_FALSE(setting.WriteSetting());
   EXPECT_EQ(setting.LastWriteFailure(), KeyFailure::AccessDenied);
   EXPECT_TRUE(backend.keys.empty());
+  EXPECT_TRUE(backend.userKeys.empty());
   EXPECT_TRUE(backend.log.empty());
-  EXPECT_THAT(setting.KeyDisplayName(), HasSubstr("Software\\Halberline\\Sunset"));
+  EXPECT_THAT(setting.KeyDisplayName(KeyScope::Machine), HasSubstr("Software\\Halberline\\Sunset"));
 
   backend.refuseWrite = false;
   EXPECT_TRUE(setting.WriteSetting());
   EXPECT_EQ(setting.LastWriteFailure(), KeyFailure::None);
+}
+
+// A standard user may not change the machine's key: the settings go to the
+// user's own key, silently, and are read from there first.
+TEST(RWSettingTest, TheUsersOwnKeyWhenTheMachinesIsRefused) {
+  const std::string path = "Software\\Halberline\\Sunset";
+  FakeSettingsBackend backend;
+  backend.keys[path] = NonDefaultKey();  // as an installer left it
+  backend.refuseWrite = true;
+  TRWSetting user("Sunset.scr", backend);
+  ASSERT_TRUE(user.ReadSetting());
+  user.TransitionSpeed = 7;
+  ASSERT_TRUE(user.WriteSetting());
+  EXPECT_EQ(user.LastWriteFailure(), KeyFailure::None);
+  EXPECT_EQ(backend.keys.at(path), NonDefaultKey()) << "the machine's key is untouched";
+  EXPECT_EQ(std::get<uint32_t>(backend.userKeys.at(path).at("transition speed")), 7u);
+  EXPECT_EQ(backend.userKeys.at(path).size(), 18u);
+
+  TRWSetting reader("Sunset.scr", backend);
+  ASSERT_TRUE(reader.ReadSetting());
+  EXPECT_EQ(reader.TransitionSpeed, 7);
+  // An administrator's change reaches the machine's key and this user's own.
+  backend.refuseWrite = false;
+  user.TransitionSpeed = 9;
+  ASSERT_TRUE(user.WriteSetting());
+  EXPECT_EQ(std::get<uint32_t>(backend.keys.at(path).at("transition speed")), 9u);
+  ASSERT_TRUE(reader.ReadSetting());
+  EXPECT_EQ(reader.TransitionSpeed, 9);
+  // Without a key of the user's own, the machine's is read.
+  backend.userKeys.clear();
+  backend.keys[path]["transition speed"] = uint32_t{11};
+  ASSERT_TRUE(reader.ReadSetting());
+  EXPECT_EQ(reader.TransitionSpeed, 11);
 }
 
 TEST(RWSettingTest, ValueThatCannotBeSetStopsTheWrite) {

@@ -305,8 +305,14 @@ TEST_F(SettingDialogModelTest, KeyValueIsStoredAsItStands) {
 TEST_F(SettingDialogModelTest, RefusedKeyTellsTheUserWhy) {
   backend.refuseWrite = true;
   ApplyResult result = DisplayAndApply();
+  EXPECT_TRUE(result.saved) << "the user's own key, without a word";
+  EXPECT_EQ(result.message, "");
+
+  backend.refuseUserWrite = true;
+  result = DisplayAndApply();
   EXPECT_FALSE(result.saved);
-  EXPECT_THAT(result.message, HasSubstr("Software\\Halberline\\Sunset"));
+  EXPECT_THAT(result.message, HasSubstr("HKLM\\Software\\Halberline\\Sunset"));
+  EXPECT_THAT(result.message, HasSubstr("HKCU\\Software\\Halberline\\Sunset"));
   EXPECT_THAT(result.message, HasSubstr("administrator"));
 
   backend.refusal = KeyFailure::Other;
@@ -315,6 +321,7 @@ TEST_F(SettingDialogModelTest, RefusedKeyTellsTheUserWhy) {
   EXPECT_THAT(result.message, HasSubstr("could not be opened or created"));
 
   backend.refuseWrite = false;
+  backend.refuseUserWrite = false;
   backend.unsettable.insert("Pwd");
   result = DisplayAndApply();
   EXPECT_FALSE(result.saved);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "imageformats/handmade_files.h"
 #include "project/program_file.h"
 #include "settings/about_box_texts.h"
 #include "settings/dialog_picture.h"
@@ -146,6 +148,27 @@ TEST_F(ProjectViewTest, DialogPictureFromAnExternalFile) {
   const DialogPicture missing = LoadDialogPicture(project);
   EXPECT_FALSE(missing.loaded);
   EXPECT_EQ(missing.error, "");
+}
+
+TEST_F(ProjectViewTest, DialogPictureStandsUprightByItsOrientation) {
+  // A 6 x 2 photo whose EXIF orientation 8 turns it a quarter anticlockwise.
+  const std::string file = std::string(SLIDESHOW_TEST_TMP) + "/turned.jpg";
+  std::filesystem::create_directories(SLIDESHOW_TEST_TMP);
+  ASSERT_EQ(std::system(("/usr/bin/convert -size 6x2 xc:gray '" + file + "'").c_str()), 0);
+  std::ifstream in(file, std::ios::binary);
+  std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(in), {}};
+  in.close();
+  imageformats::testing::Exif exif;
+  exif.value = 8;
+  jpeg = imageformats::testing::WithApp1(jpeg, imageformats::testing::App1(exif));
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), long(jpeg.size()));
+  project.ShowDialogImage = true;
+  project.PicturesEmbedded = false;
+  project.DialogImageFile = file;
+  const DialogPicture picture = LoadDialogPicture(project);
+  ASSERT_TRUE(picture.loaded) << picture.error;
+  EXPECT_EQ(picture.bitmap.Width(), 2);
+  EXPECT_EQ(picture.bitmap.Height(), 6);
 }
 
 TEST_F(ProjectViewTest, DamagedDialogPictureIsReportedNotThrown) {

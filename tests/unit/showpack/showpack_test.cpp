@@ -1,9 +1,12 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 #include "base/random.h"
 #include "container_writer.h"
+#include "imageformats/handmade_files.h"
 #include "inspect.h"
 #include "manifest.h"
 #include "player/flash_movie_writer.h"
@@ -13,16 +16,23 @@
 namespace {
 
 using showpack::ManifestError;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 class ShowpackTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder = testing_support::ScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     testing_support::WriteFile(folder + "player.scr", "MZ-bare-player-image");
-    testing_support::WriteFile(folder + "a.jpg", "JPEGBYTES");
-    testing_support::WriteFile(folder + "b.gif", "GIF89a..");
+    // Real pictures: showpack refuses what the screensaver cannot decode.
+    for (const char* name : {"a.jpg", "b.gif", "side.bmp"}) MakePicture(name);
     testing_support::WriteFile(folder + "song.mid", "MThd-song");
-    testing_support::WriteFile(folder + "side.bmp", "BMside");
+  }
+
+  void MakePicture(const std::string& name, const std::string& options = "") {
+    const std::string command = "/usr/bin/convert -size 4x3 xc:orange " + options + " '" + folder + name + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
 
   std::string Build(const std::string& manifest, const std::string& name = "Show.scr") {
@@ -99,9 +109,9 @@ TEST_F(ShowpackTest, BuiltShowReadsBackThroughTheProgramsReader) {
   std::vector<uint8_t> bytes;
   int typeCode = 0;
   ASSERT_TRUE(info.GetPictureStream(1, bytes, typeCode));
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "GIF89a..");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), testing_support::ReadFile(folder + "b.gif"));
   ASSERT_TRUE(info.GetDialogImageStream(bytes, typeCode));
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "BMside");
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), testing_support::ReadFile(folder + "side.bmp"));
   ASSERT_TRUE(info.GetMusicStream(0, bytes));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "MThd-song");
 
@@ -133,7 +143,7 @@ File = "a.jpg"
   EXPECT_EQ(info.Pictures[0]->Size, 0);
   EXPECT_EQ(info.Pictures[0]->FileName, "a.jpg");
   EXPECT_EQ(info.GetMusicFile(0), folder + "song.mid");
-  EXPECT_EQ(testing_support::ReadFile(path).find("JPEGBYTES"), std::string::npos);
+  EXPECT_EQ(testing_support::ReadFile(path).find(testing_support::ReadFile(folder + "a.jpg")), std::string::npos);
 }
 
 TEST_F(ShowpackTest, MusicAndVideoItemsInsideOrBesideTheProgram) {
@@ -173,7 +183,8 @@ VideoSize = 5
     const std::string clip = info.GetPictureFile(1);
     EXPECT_EQ(testing_support::ReadFile(clip), "RIFF-clip");
     const std::string program = testing_support::ReadFile(path);
-    EXPECT_NE(program.find("JPEGBYTES"), std::string::npos) << "pictures stay inside either way";
+    EXPECT_NE(program.find(testing_support::ReadFile(folder + "a.jpg")), std::string::npos)
+        << "pictures stay inside either way";
     if (!embedded) {
       EXPECT_EQ(music, folder + "tune.wav");
       EXPECT_EQ(clip, folder + "clip.avi");
@@ -260,6 +271,46 @@ TEST_F(ShowpackTest, ValuesTheFormatCannotHoldAreRefused) {
   EXPECT_NE(BuildError("[project]\nMusicFiles = [\"nothing.mp3\"]\n").find("file not found"), std::string::npos);
   EXPECT_FALSE(base::FileExists(folder + "Show.scr")) << "nothing is written for a refused show";
   EXPECT_FALSE(base::FileExists(folder + "Show.scr.part"));
+}
+
+TEST_F(ShowpackTest, PicturesTheScreensaverCannotShowAreRefusedWithTheirFileAndLine) {
+  const std::string file = folder + "show.toml";
+  testing_support::WriteFile(folder + "broken.jpg", "JPEGBYTES");
+  testing_support::WriteFile(folder + "notes.txt", "hello");
+  EXPECT_THAT(BuildError("[[item]]\nFile = \"a.jpg\"\n[[item]]\nFile = \"broken.jpg\"\n"),
+              StartsWith(file + ":4: File: " + folder + "broken.jpg: the screensaver cannot show this picture (JPEG: "));
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"notes.txt\"\n"),
+            file + ":2: File: " + folder + "notes.txt: not a picture type the screensaver can show");
+  // A picture of a type without a decoder, by its explicit type code.
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"a.jpg\"\nTypeCode = 0\n"),
+            file + ":2: File: " + folder + "a.jpg: type code 0 has no decoder");
+  EXPECT_THAT(BuildError("[project]\nDialogImage = \"broken.jpg\"\n"), StartsWith(file + ":2: DialogImage: "));
+  // Videos are not pictures (movies are checked as movies); TIFF and PCX pictures are shown.
+  MakePicture("scan.tif", "-compress LZW");
+  MakePicture("logo.pcx");
+  testing_support::WriteFile(folder + "logo.scr", testing_support::ReadFile(folder + "logo.pcx"));
+  EXPECT_EQ(BuildError("[[item]]\nFile = \"notes.txt\"\nKind = 2\n[[item]]\nFile = \"scan.tif\"\n"
+                       "[[item]]\nFile = \"logo.scr\"\n"),
+            "no error");
+  EXPECT_FALSE(base::FileExists(folder + "Show.scr.part"));
+}
+
+TEST_F(ShowpackTest, InspectShowsTheOrientationOfEachJpeg) {
+  imageformats::testing::Exif exif;
+  exif.value = 6;
+  const std::string plain = testing_support::ReadFile(folder + "a.jpg");
+  const auto turned = imageformats::testing::WithApp1(std::vector<uint8_t>(plain.begin(), plain.end()),
+                                                      imageformats::testing::App1(exif));
+  testing_support::WriteFile(folder + "turned.jpg", std::string(turned.begin(), turned.end()));
+  const std::string path = Build("[[item]]\nFile = \"a.jpg\"\n[[item]]\nFile = \"turned.jpg\"\n[[item]]\nFile = \"b.gif\"\n");
+  std::ostringstream printed;
+  showpack::InspectScreensaver(path, printed);
+  const std::string text = printed.str();
+  const auto item = [&](int k) { return text.substr(text.find("[item " + std::to_string(k) + "]")); };
+  EXPECT_THAT(item(0), HasSubstr("Orientation: 1 (as stored)"));
+  EXPECT_THAT(item(1), StartsWith("[item 1]"));
+  EXPECT_THAT(item(1).substr(0, item(1).find("[item 2]")), HasSubstr("Orientation: 6 (shown turned a quarter clockwise)"));
+  EXPECT_THAT(item(2), Not(HasSubstr("Orientation")));
 }
 
 TEST_F(ShowpackTest, APlayerThatAlreadyCarriesAShowIsRefused) {
