@@ -186,8 +186,16 @@ void Canvas::ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const R
                                  src.Height());
   if (xs.samples.empty() || ys.samples.empty()) return;
   const Rect valid = s.Intersect(src.Bounds());
-  const Bitmap result = Resample(src, s, valid, d, Rect{xs.from, ys.from, xs.to, ys.to});
-  Blit({xs.from, ys.from}, result, result.Bounds());
+  const Rect out{xs.from, ys.from, xs.to, ys.to};
+  if (!clip_ && !SharesMemory(src, *target_)) {
+    // The written part lies inside the target: resample straight into it.
+    Touch(out);
+    Resample(src, s, valid, d, out, *target_, {out.left, out.top});
+    return;
+  }
+  Bitmap result(out.Width(), out.Height());
+  Resample(src, s, valid, d, out, result, {0, 0});
+  Blit({out.left, out.top}, result, result.Bounds());
 }
 
 void Canvas::FillRect(const Rect& rect, Pixel color) {
