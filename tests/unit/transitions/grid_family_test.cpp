@@ -276,6 +276,30 @@ TEST(Dissolve, DrawsOnSixOfEverySevenTicksWithFreshRandomDraws) {
   EXPECT_TRUE(scene.PictureComplete());
 }
 
+// The dissolve takes its draws in batches (the program's generator makes them
+// several stretches at a time): its frames are pixel for pixel those of one
+// draw at a time through Next, and the generator ends each tick in the same
+// place.
+TEST(Dissolve, BatchedDrawsGiveTheFramesOfOneDrawAtATime) {
+  for (const auto& [w, h] : {std::pair{300, 200}, std::pair{61, 37}, std::pair{1, 1}}) {
+    SCOPED_TRACE(::testing::Message() << w << "x" << h);
+    Scene batched(w, h), single(w, h);
+    base::SeededRandom fast(9);
+    transitions_test::CountingRandom slow(9);  // Next only
+    TransitionEngine a(fast), b(slow);
+    a.StartNumber(47, 25, batched.Surfaces());
+    b.StartNumber(47, 25, single.Surfaces());
+    for (bool done = false; !done;) {
+      done = a.ShowTimerTimer();
+      ASSERT_EQ(b.ShowTimerTimer(), done);
+      ASSERT_TRUE(std::equal(batched.target.Row(0), batched.target.Row(0) + batched.target.Width() * batched.target.Height(),
+                             single.target.Row(0)));
+      ASSERT_EQ(fast.Next(1 << 30), slow.Next(1 << 30));  // the generators stand at the same place
+    }
+    EXPECT_GT(slow.draws, 0);
+  }
+}
+
 TEST(Dissolve, ScatterFollowsTheDrawsAndStaysInThePicture) {
   // 7 x 3, first round: column 0 copies (0 + 2, 0), repeats row 0 (stride 0)
   // with (0 + 5, 0), leaves by stride 3; column 4 draws 9, beyond the
