@@ -5,9 +5,8 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#if defined(BASE_HAS_AVX2_PATH)
 #include <immintrin.h>
-#define BASE_HAS_AVX2_PATH 1
 #endif
 
 namespace base {
@@ -63,6 +62,13 @@ inline void Transpose(const __m128i (&step)[4], __m128i& first, __m128i& second)
 }
 #endif
 
+}  // namespace
+
+uint64_t JumpOneStretch(uint64_t state) {
+  static const StretchJump jump;
+  return jump.Apply(state);
+}
+
 #if defined(BASE_HAS_AVX2_PATH)
 // The four lanes in one register, for processors that have AVX2.
 __attribute__((target("avx2"))) void MakeStretchesAvx2(std::array<uint64_t, kStretches>& lanes, uint32_t range,
@@ -100,22 +106,17 @@ bool HasAvx2() {
 }
 #endif
 
-}  // namespace
 
-uint64_t JumpOneStretch(uint64_t state) {
-  static const StretchJump jump;
-  return jump.Apply(state);
+void MakeStretchesPortable(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out) {
+  for (int i = 0; i < kStretchLength; ++i)
+    for (size_t j = 0; j < lanes.size(); ++j) {
+      lanes[j] = XorshiftStep(lanes[j]);
+      out[j * kStretchLength + static_cast<size_t>(i)] = XorshiftNumber(lanes[j], range);
+    }
 }
 
-void MakeStretches(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out) {
-  static_assert(kStretches == 4 && kStretchLength % 4 == 0);
-#if defined(BASE_HAS_AVX2_PATH)
-  if (HasAvx2()) {
-    MakeStretchesAvx2(lanes, range, out);
-    return;
-  }
-#endif
 #if defined(__SSE2__)
+void MakeStretchesSse2(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out) {
   __m128i s01 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&lanes[0]));
   __m128i s23 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&lanes[2]));
   const __m128i mlo = _mm_set1_epi64x(0x4F6CDD1D), mhi = _mm_set1_epi64x(0x2545F491);
@@ -133,12 +134,20 @@ void MakeStretches(std::array<uint64_t, kStretches>& lanes, uint32_t range, int3
   }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(&lanes[0]), s01);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(&lanes[2]), s23);
+}
+#endif
+
+void MakeStretches(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out) {
+#if defined(BASE_HAS_AVX2_PATH)
+  if (HasAvx2()) {
+    MakeStretchesAvx2(lanes, range, out);
+    return;
+  }
+#endif
+#if defined(__SSE2__)
+  MakeStretchesSse2(lanes, range, out);
 #else
-  for (int i = 0; i < kStretchLength; ++i)
-    for (size_t j = 0; j < lanes.size(); ++j) {
-      lanes[j] = XorshiftStep(lanes[j]);
-      out[j * kStretchLength + static_cast<size_t>(i)] = XorshiftNumber(lanes[j], range);
-    }
+  MakeStretchesPortable(lanes, range, out);
 #endif
 }
 

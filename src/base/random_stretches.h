@@ -30,6 +30,19 @@ uint64_t JumpOneStretch(uint64_t state);
 // Makes kStretches stretches of kStretchLength numbers in 0 .. range - 1
 // (range >= 1): stretch j follows the state lanes[j] and goes to
 // out[j * kStretchLength ...]; each lane ends at the state after its stretch.
+// Uses the widest of the kernels below that the processor has.
 void MakeStretches(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
+
+// The kernels, one lane at a time or several per vector register.
+void MakeStretchesPortable(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
+#if defined(__SSE2__)
+void MakeStretchesSse2(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
+#endif
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define BASE_HAS_AVX2_PATH 1
+bool HasAvx2();
+__attribute__((target("avx2"))) void MakeStretchesAvx2(std::array<uint64_t, kStretches>& lanes, uint32_t range,
+                                                         int32_t* out);
+#endif
 
 }  // namespace base

@@ -1,5 +1,7 @@
 #include "base/random.h"
 
+#include "base/random_stretches.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -44,6 +46,35 @@ TEST(SeededRandom, FillOfAnEmptyRangeGivesZerosWithoutDrawing) {
   a.Fill(0, zeros);
   EXPECT_EQ(zeros, std::vector<int32_t>(300, 0));
   EXPECT_EQ(a.Next(1000), b.Next(1000));
+}
+
+// Every kernel that makes stretches side by side matches the generator's own
+// step and number, lane by lane (the processor picks one; each is tried here
+// where it runs).
+TEST(SeededRandom, EveryStretchKernelMakesTheSequence) {
+  using Kernel = void (*)(std::array<uint64_t, base::kStretches>&, uint32_t, int32_t*);
+  std::vector<Kernel> kernels = {base::MakeStretchesPortable};
+#if defined(__SSE2__)
+  kernels.push_back(base::MakeStretchesSse2);
+#endif
+#if defined(BASE_HAS_AVX2_PATH)
+  if (base::HasAvx2()) kernels.push_back(base::MakeStretchesAvx2);
+#endif
+  for (const uint32_t range : {1u, 6u, 50u, 0x7FFFFFFFu})
+    for (size_t k = 0; k < kernels.size(); ++k) {
+      SCOPED_TRACE(::testing::Message() << "kernel " << k << " range " << range);
+      std::array<uint64_t, base::kStretches> lanes = {1, 0x9E3779B97F4A7C15ull, 42, ~0ull};
+      std::array<uint64_t, base::kStretches> expectedEnd = lanes;
+      std::vector<int32_t> expected(base::kStretches * base::kStretchLength), made(expected.size());
+      for (size_t j = 0; j < lanes.size(); ++j)
+        for (int i = 0; i < base::kStretchLength; ++i) {
+          expectedEnd[j] = base::XorshiftStep(expectedEnd[j]);
+          expected[j * base::kStretchLength + static_cast<size_t>(i)] = base::XorshiftNumber(expectedEnd[j], range);
+        }
+      kernels[k](lanes, range, made.data());
+      EXPECT_EQ(made, expected);
+      EXPECT_EQ(lanes, expectedEnd);
+    }
 }
 
 }  // namespace
