@@ -157,6 +157,8 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
                                  src.Height());
   if (xs.samples.empty() || ys.samples.empty()) return;
   Touch(Rect{xs.from, ys.from, xs.to, ys.to}.Intersect(target_->Bounds()));
+  // Rows kept at their width are copied whole (a stretch in y only).
+  const bool sameWidth = !mirrorX && d.Width() == s.Width();
   ForEachPiece(Rect{xs.from, ys.from, xs.to, ys.to}, [&](const Rect& piece) {
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
     const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
@@ -168,6 +170,10 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
         continue;
       }
       const Pixel* in = src.Row(sy);
+      if (sameWidth) {
+        std::memcpy(out, in + xmap[0], bytes);
+        continue;
+      }
       for (int k = 0, n = piece.Width(); k < n; ++k) out[k] = in[xmap[k]];
     }
   });

@@ -56,7 +56,9 @@ bool StepShrinking(DrawingState& s) {
   }
   const Boxes now = BoxesAt(s, s.Position);
   if (s.Position == s.CellW) {
-    DrawWholePicture(s);
+    // The picture outside the boxes, the back image inside: each pixel once.
+    const raster::Region boxes = UniteRects(now);
+    DrawPictureThrough(s, raster::Region::FromRect(s.PictureBounds()).Subtract(boxes));
     for (const raster::Rect& box : now) RestoreBack(s, box);
   } else {
     DrawPictureThrough(s, UniteRects(BoxesAt(s, s.Position + 1)).Subtract(UniteRects(now)));
