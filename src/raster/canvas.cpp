@@ -174,11 +174,21 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
                                  src.Height());
   if (xs.samples.empty() || ys.samples.empty()) return;
   Touch(Rect{xs.from, ys.from, xs.to, ys.to}.Intersect(target_->Bounds()));
-  // Rows kept at their width are copied whole (a stretch in y only).
-  const bool sameWidth = !mirrorX && d.Width() == s.Width();
   ForEachPiece(Rect{xs.from, ys.from, xs.to, ys.to}, [&](const Rect& piece) {
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
-    const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
+    const int n = piece.Width();
+    const auto bytes = static_cast<size_t>(n) * sizeof(Pixel);
+    // Where a row's samples follow one another in the source (a slight
+    // stretch, a stretch in y only) the row is copied in blocks; runs of a few
+    // pixels (a strong stretch, a mirror) are picked pixel by pixel.
+    std::vector<int> runStarts;
+    if (!mirrorX) {
+      runStarts.push_back(0);
+      for (int k = 1; k < n; ++k)
+        if (xmap[k] != xmap[k - 1] + 1) runStarts.push_back(k);
+    }
+    const bool blocks = !runStarts.empty() && runStarts.size() * 16 <= static_cast<size_t>(n);
+    runStarts.push_back(n);
     for (int y = piece.top; y < piece.bottom; ++y) {
       const int sy = ys.samples[static_cast<size_t>(y - ys.from)];
       Pixel* out = target_->Row(y) + piece.left;
@@ -187,11 +197,14 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
         continue;
       }
       const Pixel* in = src.Row(sy);
-      if (sameWidth) {
-        CopyRun(out, in + xmap[0], static_cast<size_t>(piece.Width()));
+      if (blocks) {
+        for (size_t r = 0; r + 1 < runStarts.size(); ++r) {
+          const int k = runStarts[r];
+          CopyRun(out + k, in + xmap[k], static_cast<size_t>(runStarts[r + 1] - k));
+        }
         continue;
       }
-      for (int k = 0, n = piece.Width(); k < n; ++k) out[k] = in[xmap[k]];
+      for (int k = 0; k < n; ++k) out[k] = in[xmap[k]];
     }
   });
 }
