@@ -13,7 +13,8 @@
 //
 // The walk takes its random numbers from the generator in batches, each no
 // longer than what the walk is certain to use from where it stands, so the
-// generator ends the tick exactly where one draw at a time would leave it.
+// generator ends the tick exactly where one draw at a time would leave it
+// (unless the walk gives up on a generator that keeps drawing 0, see below).
 #include <algorithm>
 #include <bit>
 #include <cstdint>
