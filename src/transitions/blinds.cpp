@@ -32,7 +32,8 @@ bool StepBlind(DrawingState& s, const EffectArgs& args) {
   const bool reverse = IsReverse(d);
   if (reverse ? s.Position < 0 : s.Position >= kBlindSize) return true;
   if (IsVertical(d)) {
-    for (int32_t line = s.Position; line < s.PicHeight; line += kBlindSize) CopyPicture(s, {0, line, s.PicWidth, line + 1});
+    for (int32_t line = s.Position; line < s.PicHeight; line += kBlindSize)
+      CopyPicture(s, {0, line, s.PicWidth, line + 1});
   } else {
     CopyColumns(s);
   }

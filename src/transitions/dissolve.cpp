@@ -57,18 +57,22 @@ class Draws {
   // draws the walk takes for sure from here on.
   template <class Certain>
   int32_t Take(const Certain& certain) {
-    if (next_ == batch_.size()) {
+    if (next_ == end_) {
       batch_.resize(static_cast<size_t>(std::clamp<int64_t>(certain(), 1, kBatch)));
       random_.Fill(kRounds, batch_);
-      next_ = 0;
+      next_ = batch_.data();
+      end_ = next_ + batch_.size();
     }
-    return batch_[next_++];
+    return *next_++;
   }
 
  private:
   base::Random& random_;
   std::vector<int32_t> batch_;
-  size_t next_ = 0;
+  // Pointers rather than an index: the walk's stores of 64-bit marks cannot
+  // change them, so they stay in registers.
+  const int32_t* next_ = nullptr;
+  const int32_t* end_ = nullptr;
 };
 
 // Copies the marked pixels (inside `bounds`, picture coordinates) of every row
@@ -116,6 +120,7 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   const int32_t w = s.PicWidth, h = s.PicHeight;
   std::vector<uint64_t>& marks = s.PixelMarks;
   marks.assign(static_cast<size_t>((w + 63) / 64) * static_cast<size_t>(h), 0);
+  uint64_t* const mark = marks.data();
   const Reach reach{w, h, s.Counter};
   Draws draws(*s.Rng);
   // Strides of 0 only repeat work; a generator that kept drawing 0 would
@@ -125,7 +130,7 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   for (int32_t x = s.Position; x < w && --budget > 0;) {
     for (int32_t y = s.Counter; y < h && --budget > 0;) {
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
-      if (from < w) marks[static_cast<size_t>(from / 64) * static_cast<size_t>(h) + static_cast<size_t>(y)] |= 1ull << (from % 64);
+      if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
       y += draws.Take([&] { return reach.AtRowStride(x, y); });
     }
     x += draws.Take([&] { return reach.AtColumnStride(x); });

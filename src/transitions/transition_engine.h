@@ -61,7 +61,6 @@ class TransitionEngine {
   bool ShowTimerTimer();
 
   bool Running() const { return running_; }
-  int32_t CurrentNumber() const { return current_; }
   DrawingState& State() { return state_; }
   const DrawingState& State() const { return state_; }
 

@@ -292,8 +292,8 @@ TEST(Dissolve, BatchedDrawsGiveTheFramesOfOneDrawAtATime) {
     for (bool done = false; !done;) {
       done = a.ShowTimerTimer();
       ASSERT_EQ(b.ShowTimerTimer(), done);
-      ASSERT_TRUE(std::equal(batched.target.Row(0), batched.target.Row(0) + batched.target.Width() * batched.target.Height(),
-                             single.target.Row(0)));
+      const raster::Pixel* first = batched.target.Row(0);
+      ASSERT_TRUE(std::equal(first, first + batched.target.Width() * batched.target.Height(), single.target.Row(0)));
       ASSERT_EQ(fast.Next(1 << 30), slow.Next(1 << 30));  // the generators stand at the same place
     }
     EXPECT_GT(slow.draws, 0);

@@ -33,6 +33,6 @@ TEST_P(WipeFamily, CompletesWithinThePicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Members, WipeFamily, ::testing::ValuesIn(kFamily),
-                         [](const ::testing::TestParamInfo<int>& member) { return "n" + std::to_string(member.param); });
+                         [](const ::testing::TestParamInfo<int>& m) { return "n" + std::to_string(m.param); });
 
 }  // namespace
