@@ -30,7 +30,7 @@
 namespace transition_bench {
 
 inline constexpr int kSpeed = 25;
-inline constexpr int kIterations = 4;
+inline constexpr int kIterations = 8;
 
 inline double ThreadMs() {
   timespec t{};
