@@ -1,13 +1,15 @@
 // Decoding a 24-megapixel JPEG (6000 x 4000, made once at start-up with
 // libjpeg into the temporary folder) for a 1920 x 1080 screen, side by side
-// with libjpeg-turbo's own `djpeg -scale 1/2` on the same file.
+// with libjpeg-turbo's own `djpeg -scale 3/8` on the same file: 3/8 is the
+// smallest DCT scale whose picture (2250 x 1500) still covers the fitted size
+// 1620 x 1080, which djpeg cannot make itself.
 //
 // Times are processor time (ours: this process; djpeg: the child), because the
 // machine may be shared. Counters of FitVsDjpeg: "fit_ms" is our decode with
 // the 1920 x 1080 hint (DCT scale 3/8) plus the area-averaging fit to
-// 1620 x 1080; "half_ms" our decode at scale 1/2, the same work as djpeg's;
+// 1620 x 1080; "decode_ms" the decode alone, the same work as djpeg's;
 // "djpeg_ms" djpeg's whole run (start-up and a PPM written to /dev/null);
-// "half_vs_djpeg" and "fit_vs_djpeg" the ratios (below 1 = faster than djpeg).
+// "decode_vs_djpeg" and "fit_vs_djpeg" the ratios (below 1 = faster than djpeg).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -71,8 +73,8 @@ raster::Bitmap DecodeAndFit(const std::vector<uint8_t>& bytes) {
   return fitted;
 }
 
-double RunDjpegHalf(const std::string& path) {
-  const std::string command = "djpeg -scale 1/2 -outfile /dev/null '" + path + "'";
+double RunDjpeg(const std::string& path) {
+  const std::string command = "djpeg -scale 3/8 -outfile /dev/null '" + path + "'";
   const double before = ChildSeconds();
   if (std::system(command.c_str()) != 0) return -1;
   return ChildSeconds() - before;
@@ -100,28 +102,28 @@ BENCHMARK(FittedTo1920x1080)->Unit(benchmark::kMillisecond);
 
 void FitVsDjpeg(benchmark::State& state) {
   const TestPicture& p = Picture();
-  double fit = 0, half = 0, djpeg = 0;
+  double fit = 0, decode = 0, djpeg = 0;
   for (auto _ : state) {
     const double t0 = ProcessSeconds();
     benchmark::DoNotOptimize(DecodeAndFit(p.bytes));
     const double t1 = ProcessSeconds();
-    benchmark::DoNotOptimize(imageformats::Decode(imageformats::Format::Jpeg, p.bytes, Hint(3000, 2000)));
+    benchmark::DoNotOptimize(imageformats::Decode(imageformats::Format::Jpeg, p.bytes, Hint(1920, 1080)));
     const double t2 = ProcessSeconds();
-    const double d = RunDjpegHalf(p.path);
+    const double d = RunDjpeg(p.path);
     if (d < 0) {
       state.SkipWithError("djpeg failed (package libjpeg-turbo-progs)");
       return;
     }
     fit += t1 - t0;
-    half += t2 - t1;
+    decode += t2 - t1;
     djpeg += d;
     state.SetIterationTime(t1 - t0);
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["fit_ms"] = 1000 * fit / n;
-  state.counters["half_ms"] = 1000 * half / n;
+  state.counters["decode_ms"] = 1000 * decode / n;
   state.counters["djpeg_ms"] = 1000 * djpeg / n;
-  state.counters["half_vs_djpeg"] = half / djpeg;
+  state.counters["decode_vs_djpeg"] = decode / djpeg;
   state.counters["fit_vs_djpeg"] = fit / djpeg;
 }
 BENCHMARK(FitVsDjpeg)->UseManualTime()->Iterations(8)->Unit(benchmark::kMillisecond);

@@ -65,6 +65,24 @@ AxisMap NearestAxis(int dstStart, int64_t dn, int srcStart, int64_t sn, bool mir
   return m;
 }
 
+// Copies a run of pixels. A source that lies just below its destination modulo
+// 4 KiB (a move by a small step, or rows that meet so) makes every load of a
+// forward copy wait for the store before it, which the processor cannot tell
+// apart by the low address bits; such a run is copied from its end.
+void CopyRun(Pixel* out, const Pixel* in, size_t n) {
+  const auto gap = (reinterpret_cast<uintptr_t>(in) - reinterpret_cast<uintptr_t>(out)) & 4095;
+  if (gap < 4096 - 256) {
+    std::memcpy(out, in, n * sizeof(Pixel));
+    return;
+  }
+  size_t k = n;
+  for (; k >= 4; k -= 4) std::memcpy(out + k - 4, in + k - 4, 4 * sizeof(Pixel));
+  while (k > 0) {
+    --k;
+    out[k] = in[k];
+  }
+}
+
 }  // namespace
 
 void Canvas::Touch(const Rect& drawn) {
@@ -127,8 +145,7 @@ void Canvas::Blit(Point dst, const Bitmap& src, const Rect& srcRect) {
     return;
   }
   ForEachRun(to, [&](int y, int x0, int x1) {
-    std::memcpy(target_->Row(y) + x0, src.Row(static_cast<int>(y - dy)) + (x0 - dx),
-                static_cast<size_t>(x1 - x0) * sizeof(Pixel));
+    CopyRun(target_->Row(y) + x0, src.Row(static_cast<int>(y - dy)) + (x0 - dx), static_cast<size_t>(x1 - x0));
   });
 }
 
@@ -159,7 +176,19 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
   Touch(Rect{xs.from, ys.from, xs.to, ys.to}.Intersect(target_->Bounds()));
   ForEachPiece(Rect{xs.from, ys.from, xs.to, ys.to}, [&](const Rect& piece) {
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
-    const auto bytes = static_cast<size_t>(piece.Width()) * sizeof(Pixel);
+    const int n = piece.Width();
+    const auto bytes = static_cast<size_t>(n) * sizeof(Pixel);
+    // Where a row's samples follow one another in the source (a slight
+    // stretch, a stretch in y only) the row is copied in blocks; runs of a few
+    // pixels (a strong stretch, a mirror) are picked pixel by pixel.
+    std::vector<int> runStarts;
+    if (!mirrorX) {
+      runStarts.push_back(0);
+      for (int k = 1; k < n; ++k)
+        if (xmap[k] != xmap[k - 1] + 1) runStarts.push_back(k);
+    }
+    const bool blocks = !runStarts.empty() && runStarts.size() * 16 <= static_cast<size_t>(n);
+    runStarts.push_back(n);
     for (int y = piece.top; y < piece.bottom; ++y) {
       const int sy = ys.samples[static_cast<size_t>(y - ys.from)];
       Pixel* out = target_->Row(y) + piece.left;
@@ -168,7 +197,14 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
         continue;
       }
       const Pixel* in = src.Row(sy);
-      for (int k = 0, n = piece.Width(); k < n; ++k) out[k] = in[xmap[k]];
+      if (blocks) {
+        for (size_t r = 0; r + 1 < runStarts.size(); ++r) {
+          const int k = runStarts[r];
+          CopyRun(out + k, in + xmap[k], static_cast<size_t>(runStarts[r + 1] - k));
+        }
+        continue;
+      }
+      for (int k = 0; k < n; ++k) out[k] = in[xmap[k]];
     }
   });
 }
@@ -186,8 +222,16 @@ void Canvas::ResampleHighQuality(const Rect& dstRect, const Bitmap& src, const R
                                  src.Height());
   if (xs.samples.empty() || ys.samples.empty()) return;
   const Rect valid = s.Intersect(src.Bounds());
-  const Bitmap result = Resample(src, s, valid, d, Rect{xs.from, ys.from, xs.to, ys.to});
-  Blit({xs.from, ys.from}, result, result.Bounds());
+  const Rect out{xs.from, ys.from, xs.to, ys.to};
+  if (!clip_ && !SharesMemory(src, *target_)) {
+    // The written part lies inside the target: resample straight into it.
+    Touch(out);
+    Resample(src, s, valid, d, out, *target_, {out.left, out.top});
+    return;
+  }
+  Bitmap result(out.Width(), out.Height());
+  Resample(src, s, valid, d, out, result, {0, 0});
+  Blit({out.left, out.top}, result, result.Bounds());
 }
 
 void Canvas::FillRect(const Rect& rect, Pixel color) {

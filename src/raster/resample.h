@@ -8,8 +8,11 @@
 namespace raster {
 
 // Maps the source rectangle `from` onto the destination rectangle `to` (both
-// ordered and non-empty) and returns the pixels of the part `out` of `to`.
-// Filter taps are limited to `taps` (a non-empty part of `from` inside `src`).
-Bitmap Resample(const Bitmap& src, const Rect& from, const Rect& taps, const Rect& to, const Rect& out);
+// ordered and non-empty) and writes the pixels of the part `out` of `to` into
+// `dst` with out's top-left corner at `at` (the caller makes sure they fit;
+// `dst` must not share memory with `src`). Filter taps are limited to `taps`
+// (a non-empty part of `from` inside `src`).
+void Resample(const Bitmap& src, const Rect& from, const Rect& taps, const Rect& to, const Rect& out, Bitmap& dst,
+              Point at);
 
 }  // namespace raster

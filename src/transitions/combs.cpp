@@ -1,6 +1,7 @@
 #include "transitions/combs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 #include "raster/bitmap.h"
@@ -29,17 +30,31 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
   });
 }
 
+// Whether loads from `from` onwards would wait for the stores to `to` just
+// before them in a forward loop: the processor tells loads and earlier stores
+// apart by the low 12 address bits first, so a source just below its
+// destination modulo 4 KiB stalls every load.
+bool StallsForward(const raster::Pixel* from, const raster::Pixel* to) {
+  return ((reinterpret_cast<uintptr_t>(from) - reinterpret_cast<uintptr_t>(to)) & 4095) >= 4096 - 256;
+}
+
 // Writes picture row `in` into target row `out` over picture columns u..v-1,
 // at whose every even column kEven puts picture column + shift and at every
 // odd one kOdd puts column - shift; the other pixels are written back as they
-// are, so that the loop runs on whole vectors.
+// are, so that the loop runs on whole vectors. A span whose loads would stall
+// going forward runs from its end, four pixels at a time.
 template <bool kEven, bool kOdd>
 void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
-  for (int32_t t = u; t < v; ++t) {
+  const auto pixel = [&](int32_t t) {
     const raster::Pixel even = kEven ? in[t + shift] : out[t + ox];
     const raster::Pixel odd = kOdd ? in[t - shift] : out[t + ox];
     out[t + ox] = (t & 1) ? odd : even;
+  };
+  if ((kEven && StallsForward(in + u + shift, out + u + ox)) || (kOdd && StallsForward(in + u - shift, out + u + ox))) {
+    for (; v - u >= 4; v -= 4)
+      for (int32_t t = v - 4; t < v; ++t) pixel(t);
   }
+  for (int32_t t = u; t < v; ++t) pixel(t);
 }
 
 // Columns are interleaved pixel by pixel, straight in the target's rows: even

@@ -22,9 +22,10 @@ raster::Region TriangleAt(const DrawingState& s, int32_t corner, int32_t positio
 // Position 0 .. 2W - 1, then a final full copy.
 RevealPlan CornerPlan(const DrawingState& s) { return {{{{0, 2 * s.PicWidth - 1, 1}}}, 1, s.Step, true}; }
 
+// The triangle at Points[0], the corner that prepare picked.
 raster::Region CornerShape(const DrawingState& s, const EffectArgs& args, int32_t, int32_t position,
                            const raster::Rect& window) {
-  return TriangleAt(s, args.variant & kCornerBits, position, window);
+  return CornerTriangle(window, s.Points[0], args.variant & kCornerBits, position, ScaleByRatio(s, position));
 }
 
 // Growing: Position 0 .. W - 1; shrinking: W down to 1; then a final full copy.

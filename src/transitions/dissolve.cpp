@@ -6,11 +6,16 @@
 // moves on to the next; the tick after the last round draws the picture.
 //
 // Frames accumulate on the target, so the pixels are copied onto it directly
-// rather than through a copy of the screen image. The walk only marks them in
-// a bit mask (a 32nd of the picture's size); they are copied afterwards row by
-// row, straight into the target's rows, because copying them in the walk's
-// column order would touch another row, cache line and memory page with every
-// pixel.
+// rather than through a copy of the screen image. The walk only marks them,
+// in one column of words per 64 picture columns, so that the marks of a
+// column's walk fall on neighbouring words; they are copied afterwards row by
+// row, straight into the target's rows.
+//
+// The walk takes its random numbers from the generator in batches, each no
+// longer than what the walk is certain to use from where it stands, so the
+// generator ends the tick exactly where one draw at a time would leave it
+// (unless the walk gives up on a generator that keeps drawing 0, see below).
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -21,20 +26,68 @@
 namespace transitions {
 namespace {
 
-constexpr int32_t kRounds = 6;  // also the range of every random draw
+constexpr int32_t kRounds = 6;               // also the range of every random draw
+constexpr int64_t kLongest = kRounds - 1;    // the longest stride
+constexpr int64_t kBatch = 4096;
+
+int64_t CeilDiv(int64_t a, int64_t b) { return a <= 0 ? 0 : (a + b - 1) / b; }
+
+// How many draws the walk takes for sure from a point of it: two for every
+// row visit that strides of 5 cannot skip, one for each column's stride, and
+// the same again for every later column that strides of 5 cannot skip.
+struct Reach {
+  int64_t w, h, firstRow;
+
+  int64_t Visits(int64_t fromRow) const { return CeilDiv(h - fromRow, kLongest); }
+  int64_t LaterColumns(int64_t x) const {
+    return std::max<int64_t>(0, CeilDiv(w - x, kLongest) - 1) * (2 * Visits(firstRow) + 1);
+  }
+  // Before the draw that picks the pixel of the visit at row y.
+  int64_t AtVisit(int64_t x, int64_t y) const { return 2 * Visits(y) + 1 + LaterColumns(x); }
+  // Before the draw of the stride that leaves row y.
+  int64_t AtRowStride(int64_t x, int64_t y) const { return 1 + 2 * Visits(y + kLongest) + 1 + LaterColumns(x); }
+  // Before the draw of the stride that leaves column x.
+  int64_t AtColumnStride(int64_t x) const { return 1 + LaterColumns(x); }
+};
+
+class Draws {
+ public:
+  explicit Draws(base::Random& random) : random_(random) {}
+  // The next draw; `certain()` is asked, when a batch is used up, how many
+  // draws the walk takes for sure from here on.
+  template <class Certain>
+  int32_t Take(const Certain& certain) {
+    if (next_ == end_) {
+      batch_.resize(static_cast<size_t>(std::clamp<int64_t>(certain(), 1, kBatch)));
+      random_.Fill(kRounds, batch_);
+      next_ = batch_.data();
+      end_ = next_ + batch_.size();
+    }
+    return *next_++;
+  }
+
+ private:
+  base::Random& random_;
+  std::vector<int32_t> batch_;
+  // Pointers rather than an index: the walk's stores of 64-bit marks cannot
+  // change them, so they stay in registers.
+  const int32_t* next_ = nullptr;
+  const int32_t* end_ = nullptr;
+};
 
 // Copies the marked pixels (inside `bounds`, picture coordinates) of every row
-// straight into the target's row.
-void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marked, size_t wordsPerRow, const raster::Rect& bounds) {
+// straight into the target's row. Bit x % 64 of word (x / 64) * H + y marks
+// pixel (x, y).
+void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marks, const raster::Rect& bounds) {
   const raster::Bitmap& picture = *s.SourceBitmap;
   const int32_t ox = s.OriginX;
+  const size_t h = static_cast<size_t>(s.PicHeight);
   s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
     const int32_t py = y - s.OriginY;
     const raster::Pixel* in = picture.Row(py);
-    const uint64_t* words = &marked[static_cast<size_t>(py) * wordsPerRow];
     const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
     for (int32_t word = a / 64; word * 64 < b; ++word) {
-      uint64_t bits = words[word];
+      uint64_t bits = marks[static_cast<size_t>(word) * h + static_cast<size_t>(py)];
       if (word * 64 < a) bits &= ~0ull << (a % 64);                       // columns left of the run
       if ((word + 1) * 64 > b) bits &= ~0ull >> (64 - (b - word * 64));  // columns right of it
       for (; bits != 0; bits &= bits - 1) {
@@ -55,6 +108,7 @@ void PrepareDissolve(DrawingState& s, const EffectArgs&) {
 
 bool StepDissolve(DrawingState& s, const EffectArgs&) {
   if (s.Position >= kRounds) {
+    std::vector<uint64_t>().swap(s.PixelMarks);
     DrawWholePicture(s);
     return true;
   }
@@ -64,21 +118,26 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     return false;
   }
   const int32_t w = s.PicWidth, h = s.PicHeight;
-  const auto wordsPerRow = static_cast<size_t>((w + 63) / 64);
-  std::vector<uint64_t> marked(wordsPerRow * static_cast<size_t>(h), 0);
+  std::vector<uint64_t>& marks = s.PixelMarks;
+  marks.assign(static_cast<size_t>((w + 63) / 64) * static_cast<size_t>(h), 0);
+  uint64_t* const mark = marks.data();
+  const Reach reach{w, h, s.Counter};
+  Draws draws(*s.Rng);
   // Strides of 0 only repeat work; a generator that kept drawing 0 would
   // never finish the tick, so the walk gives up after far more steps than a
   // fair generator ever takes (about W * H / 6 on average).
   int64_t budget = 16 * (static_cast<int64_t>(w) * h + w) + 64;
-  for (int32_t x = s.Position; x < w && --budget > 0; x += s.Random(kRounds)) {
-    for (int32_t y = s.Counter; y < h && --budget > 0; y += s.Random(kRounds)) {
-      const int32_t from = x + s.Random(kRounds);  // a column past the picture is left out
-      if (from < w) marked[static_cast<size_t>(y) * wordsPerRow + static_cast<size_t>(from / 64)] |= 1ull << (from % 64);
+  for (int32_t x = s.Position; x < w && --budget > 0;) {
+    for (int32_t y = s.Counter; y < h && --budget > 0;) {
+      const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
+      if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
+      y += draws.Take([&] { return reach.AtRowStride(x, y); });
     }
+    x += draws.Take([&] { return reach.AtColumnStride(x); });
   }
   // Every marked pixel lies right of Position and below Counter.
   const raster::Rect walked{s.Position, s.Counter, w, h};
-  if (!walked.IsEmpty()) CopyMarked(s, marked, wordsPerRow, walked);
+  if (!walked.IsEmpty()) CopyMarked(s, marks, walked);
   ++s.Counter;
   return false;
 }

@@ -6,6 +6,7 @@
 // draws only what changed: the growth of each box, or the union of the last
 // frame's boxes minus the union of this frame's. The boxes of tall narrow
 // pictures overlap, which is why the shrinking boxes need the unions.
+#include <algorithm>
 #include <array>
 
 #include "raster/region.h"
@@ -33,6 +34,43 @@ Boxes BoxesAt(const DrawingState& s, int32_t half) {
   return boxes;
 }
 
+// The frame of boxes of half width `half` over the picture: the back image
+// inside them, the picture outside, each pixel written once, row by row. The
+// boxes of a row of boxes lie side by side (their half width is at most
+// CellW), those of a column may overlap.
+void DrawBoxesOverPicture(DrawingState& s, int32_t half) {
+  const int32_t halfDown = ScaleByRatio(s, half);
+  const raster::Bitmap& picture = *s.SourceBitmap;
+  const raster::Bitmap& back = *s.BackBitmap;
+  const int32_t ox = s.OriginX;
+  s.Canvas().EditRuns(s.PicRect(s.PictureBounds()), [&](raster::Pixel* row, int y, int x0, int x1) {
+    const int32_t py = y - s.OriginY;
+    const raster::Pixel* in = picture.Row(py);
+    // Target columns from..to - 1 from the picture.
+    auto fromPicture = [&](int32_t from, int32_t to) { std::copy(in + (from - ox), in + (to - ox), row + from); };
+    bool boxed = false;
+    for (int32_t j = 0; j < kBoxes && !boxed; ++j) {
+      const int32_t cy = (2 * j + 1) * s.CellH;
+      boxed = py >= cy - halfDown && py < cy + halfDown;
+    }
+    int32_t x = x0;  // written up to here
+    if (boxed && y < back.Height()) {
+      const raster::Pixel* old = back.Row(y);
+      for (int32_t i = 0; i < kBoxes; ++i) {
+        const int32_t cx = (2 * i + 1) * s.CellW + ox;
+        const int32_t left = std::clamp(cx - half, x, x1), right = std::clamp(cx + half, x, x1);
+        // Past the back image (which is never smaller than the target in the
+        // show) the picture stays, as if it had been drawn under the boxes.
+        const int32_t backEnd = std::clamp(right, left, back.Width());
+        fromPicture(x, left);
+        std::copy(old + left, old + backEnd, row + left);
+        x = backEnd;
+      }
+    }
+    fromPicture(x, x1);
+  });
+}
+
 bool StepGrowing(DrawingState& s) {
   if (s.Position >= s.CellW) {
     DrawWholePicture(s);
@@ -56,8 +94,7 @@ bool StepShrinking(DrawingState& s) {
   }
   const Boxes now = BoxesAt(s, s.Position);
   if (s.Position == s.CellW) {
-    DrawWholePicture(s);
-    for (const raster::Rect& box : now) RestoreBack(s, box);
+    DrawBoxesOverPicture(s, s.Position);
   } else {
     DrawPictureThrough(s, UniteRects(BoxesAt(s, s.Position + 1)).Subtract(UniteRects(now)));
   }

@@ -63,11 +63,10 @@ StartedTransition TransitionEngine::StartNumber(int32_t number, int32_t speed, c
 
   const TransitionEntry& entry = TransitionEntryFor(number);
   current_ = number;
-  interval_ = entry.intervalMs;
   args_ = ArgsForStart(entry, s.PicWidth, s.PicHeight, random_);
   entry.effect.prepare(s, args_);
   running_ = true;
-  return {current_, interval_};
+  return {current_, entry.intervalMs};
 }
 
 bool TransitionEngine::StepTransition(int32_t number) {

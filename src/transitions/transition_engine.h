@@ -61,8 +61,6 @@ class TransitionEngine {
   bool ShowTimerTimer();
 
   bool Running() const { return running_; }
-  int32_t CurrentNumber() const { return current_; }
-  int32_t IntervalMs() const { return interval_; }
   DrawingState& State() { return state_; }
   const DrawingState& State() const { return state_; }
 
@@ -71,7 +69,6 @@ class TransitionEngine {
   DrawingState state_;
   EffectArgs args_;
   int32_t current_ = -1;
-  int32_t interval_ = 10;
   bool running_ = false;
 };
 
