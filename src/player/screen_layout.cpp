@@ -1,6 +1,9 @@
 #include "player/screen_layout.h"
 
 #include <algorithm>
+#include <array>
+
+#include "base/ascii.h"
 
 namespace player {
 namespace {
@@ -21,6 +24,25 @@ void AddOutside(const raster::Rect& area, const raster::Rect& hole, std::vector<
   };
   for (const raster::Rect& part : parts)
     if (!part.IsEmpty()) out.push_back(part);
+}
+
+std::optional<Monitor> ParseMonitor(std::string_view text) {
+  Monitor monitor;
+  if (!text.empty() && text.back() == '*') {
+    monitor.primary = true;
+    text.remove_suffix(1);
+  }
+  std::array<int, 4> edges{};
+  for (size_t i = 0; i < edges.size(); ++i) {
+    const size_t comma = i + 1 < edges.size() ? text.find(',') : text.size();
+    if (comma == std::string_view::npos) return std::nullopt;
+    const auto value = base::ParseInt32(text.substr(0, comma));
+    if (!value) return std::nullopt;
+    edges[i] = *value;
+    text.remove_prefix(std::min(comma + 1, text.size()));
+  }
+  monitor.bounds = {edges[0], edges[1], edges[2], edges[3]};
+  return monitor;
 }
 
 }  // namespace
@@ -52,6 +74,19 @@ ScreenLayout LayOutScreens(const std::vector<Monitor>& monitors, const raster::R
     if (std::find(layout.covers.begin(), layout.covers.end(), part) == layout.covers.end())
       layout.covers.push_back(part);
   return layout;
+}
+
+std::optional<std::vector<Monitor>> ParseMonitorList(std::string_view text) {
+  std::vector<Monitor> monitors;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find(';'), text.size());
+    const auto monitor = ParseMonitor(text.substr(0, end));
+    if (!monitor) return std::nullopt;
+    monitors.push_back(*monitor);
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  if (monitors.empty()) return std::nullopt;
+  return monitors;
 }
 
 }  // namespace player

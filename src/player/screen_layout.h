@@ -7,6 +7,8 @@
 // above the primary has negative ones.
 #pragma once
 
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "raster/geometry.h"
@@ -35,5 +37,10 @@ struct ScreenLayout {
 // show (a mirrored display), only its part outside the show is covered, in at
 // most four rectangles.
 ScreenLayout LayOutScreens(const std::vector<Monitor>& monitors, const raster::Rect& fallback);
+
+// A monitor list written as text, for tests of the Windows program on a single
+// screen: "LEFT,TOP,RIGHT,BOTTOM" per monitor, separated by ";", the primary
+// marked with a trailing "*". Nothing for a text that is not such a list.
+std::optional<std::vector<Monitor>> ParseMonitorList(std::string_view text);
 
 }  // namespace player

@@ -39,7 +39,7 @@ def toml_value(value):
         return str(value)
     if isinstance(value, (list, tuple)):
         return "[" + ", ".join(toml_value(v) for v in value) + "]"
-    return '"' + str(value).replace("\\", "\\\\").replace('"', '\\"') + '"'
+    return '"' + str(value).replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n") + '"'
 
 
 def manifest(project, items):

@@ -5,21 +5,16 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/paths.h"
 #include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
+#include "base/win32/window_dpi.h"
 
 namespace settings::win32 {
 namespace {
 
 constexpr int kProgramIconId = 1;  // IDI_PROGRAM of the program's resources
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 RECT WorkAreaOf(HWND window) {
   MONITORINFO info{};
@@ -48,7 +43,7 @@ void SetItemTextUtf8(HWND dialog, int id, std::string_view text) {
   SetWindowTextUtf8(GetDlgItem(dialog, id), text);
 }
 
-int ScaledPixels(HWND, int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi(), 96); }
+int ScaledPixels(HWND window, int pixelsAt96) { return base::ScaleToDpi(pixelsAt96, base::WindowDpi(window)); }
 
 void PlaceChild(HWND child, int x, int y, int width, int height) {
   SetWindowPos(child, nullptr, ScaledPixels(child, x), ScaledPixels(child, y), ScaledPixels(child, width),

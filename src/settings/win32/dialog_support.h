@@ -1,5 +1,5 @@
 // Small pieces the settings dialogs share: UTF-8 window texts, pixel sizes at
-// the screen's DPI, centring, message boxes and the hidden owner window.
+// the monitor's DPI, centring, message boxes and the hidden owner window.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@ void SetWindowTextUtf8(HWND window, std::string_view text);
 std::string ItemTextUtf8(HWND dialog, int id);
 void SetItemTextUtf8(HWND dialog, int id, std::string_view text);
 
-// A length in pixels at 96 dpi, scaled to the screen's DPI.
+// A length in pixels at 96 dpi, scaled to the DPI of the monitor `window` is on.
 int ScaledPixels(HWND window, int pixelsAt96);
 // Moves a child to a rectangle given in pixels at 96 dpi.
 void PlaceChild(HWND child, int x, int y, int width, int height);
