@@ -85,4 +85,19 @@ TEST(ScreenLayout, ShowAndCoversTileEveryMonitorExactly) {
   }
 }
 
+TEST(ScreenLayout, MonitorListsAsText) {
+  const auto monitors = player::ParseMonitorList("0,0,384,768;384,0,1024,768*");
+  ASSERT_TRUE(monitors);
+  ASSERT_EQ(monitors->size(), 2u);
+  EXPECT_EQ((*monitors)[0].bounds, (Rect{0, 0, 384, 768}));
+  EXPECT_FALSE((*monitors)[0].primary);
+  EXPECT_EQ((*monitors)[1].bounds, (Rect{384, 0, 1024, 768}));
+  EXPECT_TRUE((*monitors)[1].primary);
+  const auto negative = player::ParseMonitorList("-1280,-200,0,824;0,0,1920,1080*;");
+  ASSERT_TRUE(negative);
+  EXPECT_EQ(negative->front().bounds, (Rect{-1280, -200, 0, 824}));
+  for (const char* bad : {"", ";", "0,0,10", "0,0,10,10,5", "0,0,10,x", "0,0,10,10;;0,0,1,1", "*", "0,0,10,10**"})
+    EXPECT_FALSE(player::ParseMonitorList(bad)) << bad;
+}
+
 }  // namespace
