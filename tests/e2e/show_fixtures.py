@@ -39,6 +39,8 @@ def toml_value(value):
         return str(value)
     if isinstance(value, (list, tuple)):
         return "[" + ", ".join(toml_value(v) for v in value) + "]"
+    if isinstance(value, dict):
+        return "{ " + ", ".join(f"{key} = {toml_value(v)}" for key, v in value.items()) + " }"
     return '"' + str(value).replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n") + '"'
 
 
