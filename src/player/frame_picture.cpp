@@ -6,7 +6,7 @@
 #include "imageformats/jpeg_header.h"
 #include "project/picture_decoding.h"
 #include "project/picture_type.h"
-#include "raster/resample.h"
+#include "raster/canvas.h"
 
 namespace player {
 namespace {
@@ -66,15 +66,12 @@ raster::Bitmap Resample(DecodedPicture& picture, const raster::Rect& crop, Size 
                                          Scaled(crop.bottom, picture.own.height, src.Height())}
                                 .Intersect(src.Bounds());
   if (from.IsEmpty()) return {};
-  // The result is made in place of a canvas copy: at 4K a picture of the
-  // screen's size is 32 MB, and no second one is needed.
+  raster::Bitmap out(size.width, size.height);
   const raster::Rect to{0, 0, size.width, size.height};
-  if (transparentKey) {
-    KeyInPlace(src, from, src.At(0, 0) & 0xFFFFFFu);
-    return raster::Resample(src, from, from, to, to);
-  }
-  raster::Bitmap out = raster::Resample(src, from, from, to, to);
-  MakeOpaque(out);
+  // Keyed where it lies: no second copy of a picture that may be 24 MP.
+  if (transparentKey) KeyInPlace(src, from, src.At(0, 0) & 0xFFFFFFu);
+  raster::Canvas(out).ResampleHighQuality(to, src, from);
+  if (!transparentKey) MakeOpaque(out);
   return out;
 }
 

@@ -1,7 +1,6 @@
 // Quality resampling used to fit a picture once: area averaging on an axis that
-// shrinks, bilinear interpolation on an axis that grows. Canvas::ResampleHighQuality
-// draws with it; a new bitmap of a resampled picture is made by Resample itself
-// (with `out` = `to`), without a canvas's second copy.
+// shrinks, bilinear interpolation on an axis that grows. Internal to the raster
+// library; Canvas::ResampleHighQuality is the public entry.
 #pragma once
 
 #include "raster/bitmap.h"
