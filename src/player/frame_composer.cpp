@@ -19,8 +19,8 @@ void FrameComposer::SetShowArea(int width, int height, bool preview) {
   FShowWidth = std::max(width, 0);
   FShowHeight = std::max(height, 0);
   FPreview = preview;
-  for (raster::Bitmap* bitmap : {&FFrame, &FComposite})
-    if (bitmap->Width() != FShowWidth || bitmap->Height() != FShowHeight) bitmap->Reset(FShowWidth, FShowHeight);
+  if (FFrame.Width() != FShowWidth || FFrame.Height() != FShowHeight) FFrame.Reset(FShowWidth, FShowHeight);
+  FComposite = raster::Bitmap();  // made by each composite-mode item
 }
 
 project::TPictureInfo* FrameComposer::ShowItem(int index) const {
@@ -33,13 +33,19 @@ PictureErrors FrameComposer::PrepareItem(int index, raster::Bitmap& display) {
   project::TPictureInfo* record = ShowItem(index);
   if (!record) return errors;
   const bool composite = project_.CompositeMode();
+  // The composite of the last item is done with (its transition has ended):
+  // its memory is free while this item's picture is decoded.
+  FComposite = raster::Bitmap();
   if (auto error = DrawBackground(*record)) errors.push_back(std::move(*error));
   if (!composite) {
     DrawCaption(*record, FFrame);
     DrawDescription(*record, FFrame);
   }
   if (auto error = FitPicture(*record)) errors.push_back(std::move(*error));
-  raster::Canvas(composite ? FComposite : display).Draw({0, 0}, FFrame);
+  if (composite)
+    FComposite = FFrame;
+  else
+    raster::Canvas(display).Draw({0, 0}, FFrame);
   return errors;
 }
 
@@ -83,6 +89,7 @@ std::optional<PictureError> FrameComposer::FitPicture(const project::TPictureInf
   std::optional<PictureError> error;
   const Size area = Area();
   if (!PlanFit(project_.FitMode, FPreview, area, area).keepPrevious) {
+    FPicture = raster::Bitmap();  // replaced below: not held beside the decoded picture
     // A JPEG that will be shrunk is decoded at the smallest DCT scale that
     // still covers the part of it that is shown.
     Size box;

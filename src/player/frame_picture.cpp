@@ -17,17 +17,13 @@ int Scaled(int edge, int own, int decoded) {
   return static_cast<int>(std::lround(static_cast<double>(edge) * decoded / own));
 }
 
-// The source part `from` of `src` as premultiplied pixels: the key colour
-// becomes fully transparent, every other pixel opaque.
-raster::Bitmap KeyedCopy(const raster::Bitmap& src, const raster::Rect& from, raster::Pixel key) {
-  raster::Bitmap out(from.Width(), from.Height());
-  for (int y = 0; y < out.Height(); ++y) {
-    const raster::Pixel* in = src.Row(from.top + y) + from.left;
-    raster::Pixel* row = out.Row(y);
-    for (int x = 0; x < out.Width(); ++x)
-      row[x] = (in[x] & 0xFFFFFFu) == key ? 0u : (in[x] | 0xFF000000u);
+// The part `from` of `pixels` as premultiplied pixels, in place: the key
+// colour becomes fully transparent, every other pixel opaque.
+void KeyInPlace(raster::Bitmap& pixels, const raster::Rect& from, raster::Pixel key) {
+  for (int y = from.top; y < from.bottom; ++y) {
+    raster::Pixel* row = pixels.Row(y);
+    for (int x = from.left; x < from.right; ++x) row[x] = (row[x] & 0xFFFFFFu) == key ? 0u : (row[x] | 0xFF000000u);
   }
-  return out;
 }
 
 }  // namespace
@@ -61,9 +57,9 @@ bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, Decode
   return known;
 }
 
-raster::Bitmap Resample(const DecodedPicture& picture, const raster::Rect& crop, Size size, bool transparentKey) {
+raster::Bitmap Resample(DecodedPicture& picture, const raster::Rect& crop, Size size, bool transparentKey) {
   if (size.IsEmpty() || picture.pixels.IsEmpty() || picture.own.IsEmpty()) return {};
-  const raster::Bitmap& src = picture.pixels;
+  raster::Bitmap& src = picture.pixels;
   const raster::Rect from = raster::Rect{Scaled(crop.left, picture.own.width, src.Width()),
                                          Scaled(crop.top, picture.own.height, src.Height()),
                                          Scaled(crop.right, picture.own.width, src.Width()),
@@ -72,13 +68,10 @@ raster::Bitmap Resample(const DecodedPicture& picture, const raster::Rect& crop,
   if (from.IsEmpty()) return {};
   raster::Bitmap out(size.width, size.height);
   const raster::Rect to{0, 0, size.width, size.height};
-  if (transparentKey) {
-    const raster::Bitmap keyed = KeyedCopy(src, from, src.At(0, 0) & 0xFFFFFFu);
-    raster::Canvas(out).ResampleHighQuality(to, keyed, keyed.Bounds());
-  } else {
-    raster::Canvas(out).ResampleHighQuality(to, src, from);
-    MakeOpaque(out);
-  }
+  // Keyed where it lies: no second copy of a picture that may be 24 MP.
+  if (transparentKey) KeyInPlace(src, from, src.At(0, 0) & 0xFFFFFFu);
+  raster::Canvas(out).ResampleHighQuality(to, src, from);
+  if (!transparentKey) MakeOpaque(out);
   return out;
 }
 

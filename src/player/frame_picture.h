@@ -38,8 +38,9 @@ bool DecodeForBox(std::span<const uint8_t> bytes, int typeCode, Size box, Decode
 // The part `crop` of the picture (picture coordinates) resampled to `size`
 // with the quality filter (area averaging when shrinking). Opaque pixels.
 // With `transparentKey`, every pixel of the picture's top-left colour becomes
-// transparent: the result is premultiplied, its alpha the covered fraction.
-raster::Bitmap Resample(const DecodedPicture& picture, const raster::Rect& crop, Size size, bool transparentKey);
+// transparent (keyed in `picture` itself, which is changed): the result is
+// premultiplied, its alpha the covered fraction.
+raster::Bitmap Resample(DecodedPicture& picture, const raster::Rect& crop, Size size, bool transparentKey);
 
 // Lays a premultiplied picture (from Resample with a key) over the part of
 // `frame` it covers when placed at `origin`: transparent pixels show the frame.

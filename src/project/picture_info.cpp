@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "base/codepage.h"
+#include "base/dpi.h"
 #include "project/color_tables.h"
 #include "project/record_text.h"
 #include "project/transition_numbers.h"
@@ -93,11 +94,7 @@ ColorRef RandomStandardColor(base::Random& random) {
 
 std::span<const PictureField> PictureFields() { return kPictureFields; }
 
-int FontHeightForPoints(int points) {
-  // MulDiv rounds half away from zero.
-  const int scaled = points * 96;
-  return -((scaled + (scaled >= 0 ? 36 : -36)) / 72);
-}
+int FontHeightForPoints(int points) { return base::FontHeightForPoints(points, base::kBaseDpi); }
 
 TPictureInfo::TPictureInfo(base::Random& random) : Transitions(AllTransitionsList()) {
   CaptionFont.Height = FontHeightForPoints(kCaptionPoints);

@@ -18,8 +18,9 @@ namespace project {
 using raster::ColorRef;
 
 // A font as the records describe it; the Windows text layer turns it into a
-// LOGFONT. Height is a Windows font height: negative values are the character
-// height in pixels.
+// LOGFONT. Height is a Windows font height on a 96 dpi screen (negative values
+// are the character height in pixels there); text is drawn at the monitor's
+// DPI, so a 12-point font is 16 pixels high at 96 dpi and 24 at 144 dpi.
 struct TFontSpec {
   static constexpr int kDefaultCharset = 1;  // DEFAULT_CHARSET
   // The face used when a record names none: present on every Windows system

@@ -107,8 +107,9 @@ class WineSession:
         """The Windows path of a Linux path (Wine maps / as drive Z:)."""
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
-    def start(self, program, *args):
-        proc = subprocess.Popen([WINE, str(program), *args], env=self.env,
+    def start(self, program, *args, env=None):
+        """Starts a program; `env` adds environment variables for it alone."""
+        proc = subprocess.Popen([WINE, str(program), *args], env=dict(self.env, **(env or {})),
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.processes.append(proc)
         return proc

@@ -39,7 +39,9 @@ def toml_value(value):
         return str(value)
     if isinstance(value, (list, tuple)):
         return "[" + ", ".join(toml_value(v) for v in value) + "]"
-    return '"' + str(value).replace("\\", "\\\\").replace('"', '\\"') + '"'
+    if isinstance(value, dict):
+        return "{ " + ", ".join(f"{key} = {toml_value(v)}" for key, v in value.items()) + " }"
+    return '"' + str(value).replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n") + '"'
 
 
 def manifest(project, items):

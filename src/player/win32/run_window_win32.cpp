@@ -6,12 +6,17 @@
 
 #include "base/random.h"
 #include "base/win32/utf16.h"
+#include "base/win32/window_dpi.h"
+#include "player/dpi_text_renderer.h"
 #include "player/run_messages.h"
 #include "player/run_window.h"
+#include "player/screen_layout.h"
 #include "player/win32/desktop_capture.h"
 #include "player/win32/flash_window_win32.h"
 #include "player/win32/gdi_text_renderer.h"
+#include "player/win32/monitor_covers.h"
 #include "player/win32/run_media_win32.h"
+#include "player/win32/soak_probe.h"
 #include "project/win32/win32_project_services.h"
 #include "settings/win32/registry_backend.h"
 #include "settings/win32/settings_ui.h"
@@ -37,7 +42,10 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
 
   int Run(const StartRequest& request) {
     HWND host = nullptr;
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Full screen: the slides on the primary monitor, the others black.
+    const ScreenLayout layout =
+        LayOutScreens(SystemMonitors(), {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    RECT area{layout.show.left, layout.show.top, layout.show.right, layout.show.bottom};
     if (request.mode == ProgramMode::Preview) {
       host = reinterpret_cast<HWND>(static_cast<uintptr_t>(request.hostWindow));
       // Never start a show on a window that is not there.
@@ -55,7 +63,9 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       ShowMessage(error.what());
       return 1;
     }
-    if (!CreateImage(width, height) || !CreateShowWindow(host, width, height)) return 1;
+    if (!CreateImage(width, height) || !CreateShowWindow(host, area.left, area.top, width, height)) return 1;
+    if (!host) covers_.Create(instance_, window_, layout);
+    text_.SetDpi(base::WindowDpi(window_));
     media_.Attach(instance_, window_,
                   [this](MouseButton button) { Guarded([&] { run_->displaypanelMouseDown(button); }); });
     // A right click on a movie that does not end the show opens the show's menu.
@@ -88,7 +98,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     if (!window_) return;
     const UINT_PTR id = static_cast<UINT_PTR>(timer) + 1;
     if (enabled)
-      ::SetTimer(window_, id, intervalMs == 0 ? 1 : intervalMs, nullptr);
+      ::SetTimer(window_, id, soak_.Interval(intervalMs == 0 ? 1 : intervalMs), nullptr);
     else
       KillTimer(window_, id);
   }
@@ -101,6 +111,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   void ProcessMessages() override { project::Win32ProjectServices().ProcessMessages(); }
   void BringToFront() override {
     if (!window_) return;
+    covers_.Raise();
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(window_);
     SetFocus(window_);
@@ -234,7 +245,7 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
     dib_ = nullptr;
   }
 
-  bool CreateShowWindow(HWND host, int width, int height) {
+  bool CreateShowWindow(HWND host, int left, int top, int width, int height) {
     WNDCLASSW windowClass{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProc;
@@ -248,8 +259,8 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
       CreateWindowExW(0, kWindowClass, L"Run", WS_CHILD | WS_CLIPCHILDREN, 0, 0, width, height, host, nullptr,
                       instance_, this);
     else
-      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"Run", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
-                      height, nullptr, nullptr, instance_, this);
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kWindowClass, L"Run", WS_POPUP | WS_CLIPCHILDREN, left, top,
+                      width, height, nullptr, nullptr, instance_, this);
     return window_ != nullptr || StartFailed("creating the show window (CreateWindowExW)");
   }
 
@@ -327,7 +338,12 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
           DestroyWindow(window_);
         }
         return 0;
+      case WM_DPICHANGED:
+        // Later text is drawn at the new DPI; the window keeps covering its monitor.
+        text_.SetDpi(HIWORD(wParam));
+        return 0;
       case WM_DESTROY:
+        covers_.Destroy();
         run_->FormDestroy();
         PostQuitMessage(0);
         return 0;
@@ -341,7 +357,10 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   void OnTimer(RunTimer timer) {
     switch (timer) {
       case RunTimer::Show: run_->ShowTimerTimer(); break;
-      case RunTimer::Select: run_->SelectTimerTimer(); break;
+      case RunTimer::Select:
+        soak_.SlideStarted();
+        run_->SelectTimerTimer();
+        break;
       case RunTimer::MaxRuntime: run_->MaxRuntimeTimer(); break;
       case RunTimer::Video: run_->VidioTimerTimer(); break;
       case RunTimer::MusicPlay: run_->MusicPlayTimerTimer(); break;
@@ -351,12 +370,15 @@ class Win32RunWindow final : public ShowWindowPort, public RunDialogs, public De
   HINSTANCE instance_;
   std::string programPath_;
   project::Win32ProjectServices projectServices_;
-  GdiTextRenderer text_;
+  GdiTextRenderer gdiText_;
+  DpiTextRenderer text_{gdiText_};
   settings::RegistrySettingsBackend registry_;
   Win32RunMedia media_;  // outlives run_, which plays through it
   Win32FlashHost flash_;  // outlives run_, whose tear-down closes the Flash window
   std::unique_ptr<TfRun> run_;
   HWND window_ = nullptr;
+  MonitorCovers covers_;
+  SoakProbe soak_;
   HBITMAP dib_ = nullptr;
   HDC memoryDc_ = nullptr;
   HGDIOBJ oldBitmap_ = nullptr;

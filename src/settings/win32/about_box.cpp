@@ -71,10 +71,11 @@ class TfSettingAbout {
     win32::SetItemTextUtf8(dialog, IDC_LABELVERSION, texts.labelversion);
     win32::SetItemTextUtf8(dialog, IDC_LBAVAILMEMORY, texts.lbavailmemory);
 
-    win32::PlaceChild(GetDlgItem(dialog, IDC_PANEL1), kPanelLeft, kPanelTop, kAboutPanelWidth, kAboutPanelHeight);
-    iconSize_ = win32::ScaledPixels(dialog, kAboutIconSize);
+    const win32::DialogScale scale(dialog);
+    scale.PlaceChild(GetDlgItem(dialog, IDC_PANEL1), kPanelLeft, kPanelTop, kAboutPanelWidth, kAboutPanelHeight);
+    iconSize_ = scale.Y(kAboutIconSize);
     icon_ = win32::LoadProgramIcon(iconSize_);
-    win32::SetClientSize(dialog, kAboutClientWidth, kAboutClientHeight);
+    scale.SetClientSize(dialog, kAboutClientWidth, kAboutClientHeight);
     win32::CentreWindow(dialog, GetWindow(dialog, GW_OWNER));
   }
 

@@ -5,20 +5,32 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/paths.h"
 #include "base/win32/module_path.h"
 #include "base/win32/utf16.h"
+#include "base/win32/window_dpi.h"
 
 namespace settings::win32 {
 namespace {
 
 constexpr int kProgramIconId = 1;  // IDI_PROGRAM of the program's resources
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+// A font's average letter width and cell height, measured as the dialog
+// manager measures its dialog units.
+SIZE LetterSize(HFONT font) {
+  static const wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE size{0, 0};
+  HDC dc = GetDC(nullptr);
+  if (!dc) return size;
+  const HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  SIZE extent{};
+  if (GetTextMetricsW(dc, &metrics) && GetTextExtentPoint32W(dc, kLetters, 52, &extent))
+    size = {(extent.cx / 26 + 1) / 2, metrics.tmHeight};
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return size;
 }
 
 RECT WorkAreaOf(HWND window) {
@@ -48,16 +60,39 @@ void SetItemTextUtf8(HWND dialog, int id, std::string_view text) {
   SetWindowTextUtf8(GetDlgItem(dialog, id), text);
 }
 
-int ScaledPixels(HWND, int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi(), 96); }
-
-void PlaceChild(HWND child, int x, int y, int width, int height) {
-  SetWindowPos(child, nullptr, ScaledPixels(child, x), ScaledPixels(child, y), ScaledPixels(child, width),
-               ScaledPixels(child, height), SWP_NOZORDER | SWP_NOACTIVATE);
+DialogScale::DialogScale(HWND dialog) {
+  auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+  LOGFONTW face{};
+  if (font && GetObjectW(font, sizeof face, &face)) {
+    face.lfHeight = base::FontHeightForPoints(kDialogFontPoints, base::kBaseDpi);
+    face.lfWidth = 0;
+    if (HFONT at96 = CreateFontIndirectW(&face)) {
+      const SIZE now = LetterSize(font), then = LetterSize(at96);
+      DeleteObject(at96);
+      if (now.cx > 0 && now.cy > 0 && then.cx > 0 && then.cy > 0) {
+        now_ = now;
+        at96_ = then;
+        return;
+      }
+    }
+  }
+  // No font to measure: the monitor's DPI.
+  const LONG dpi = base::WindowDpi(dialog);
+  now_ = {dpi, dpi};
+  at96_ = {base::kBaseDpi, base::kBaseDpi};
 }
 
-void SetClientSize(HWND window, int width, int height) {
-  const int wantWidth = ScaledPixels(window, width);
-  const int wantHeight = ScaledPixels(window, height);
+int DialogScale::X(int pixelsAt96) const { return base::MulDivRounded(pixelsAt96, now_.cx, at96_.cx); }
+
+int DialogScale::Y(int pixelsAt96) const { return base::MulDivRounded(pixelsAt96, now_.cy, at96_.cy); }
+
+void DialogScale::PlaceChild(HWND child, int x, int y, int width, int height) const {
+  SetWindowPos(child, nullptr, X(x), Y(y), X(width), Y(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogScale::SetClientSize(HWND window, int width, int height) const {
+  const int wantWidth = X(width);
+  const int wantHeight = Y(height);
   RECT frame{0, 0, wantWidth, wantHeight};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), GetMenu(window) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));

@@ -1,5 +1,5 @@
-// Small pieces the settings dialogs share: UTF-8 window texts, pixel sizes at
-// the screen's DPI, centring, message boxes and the hidden owner window.
+// Small pieces the settings dialogs share: UTF-8 window texts, sizes that grow
+// with the dialog's font, centring, message boxes and the hidden owner window.
 #pragma once
 
 #include <windows.h>
@@ -15,12 +15,28 @@ void SetWindowTextUtf8(HWND window, std::string_view text);
 std::string ItemTextUtf8(HWND dialog, int id);
 void SetItemTextUtf8(HWND dialog, int id, std::string_view text);
 
-// A length in pixels at 96 dpi, scaled to the screen's DPI.
-int ScaledPixels(HWND window, int pixelsAt96);
-// Moves a child to a rectangle given in pixels at 96 dpi.
-void PlaceChild(HWND child, int x, int y, int width, int height);
-// Resizes `window` so that its client area is width x height pixels at 96 dpi.
-void SetClientSize(HWND window, int width, int height);
+// The point size of the font every dialog template names ("MS Shell Dlg", 8).
+inline constexpr int kDialogFontPoints = 8;
+
+// Lengths of a dialog given in pixels at 96 dpi, grown as the dialog's font
+// grew from its size at 96 dpi. The font is made at the DPI of the monitor the
+// dialog opens on, and the templates' dialog units follow its letters' width
+// and height; sizes and places set in pixels follow the same measure, so the
+// frame keeps its proportions to the pages at every DPI and nothing is clipped.
+class DialogScale {
+ public:
+  explicit DialogScale(HWND dialog);
+  int X(int pixelsAt96) const;
+  int Y(int pixelsAt96) const;
+  // Moves a child to a rectangle given in pixels at 96 dpi.
+  void PlaceChild(HWND child, int x, int y, int width, int height) const;
+  // Resizes `window` so that its client area is width x height pixels at 96 dpi.
+  void SetClientSize(HWND window, int width, int height) const;
+
+ private:
+  SIZE now_{1, 1};   // the dialog font's average letter width and cell height
+  SIZE at96_{1, 1};  // the same font's at 96 dpi
+};
 // Centres `window` over `over`, or on its monitor's work area when `over` is
 // null or hidden; the window stays inside the work area.
 void CentreWindow(HWND window, HWND over);

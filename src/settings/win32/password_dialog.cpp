@@ -33,7 +33,7 @@ class TfGetpassword {
   INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
       case WM_INITDIALOG: {
-        win32::SetClientSize(dialog, kClientWidth, kClientHeight);
+        win32::DialogScale(dialog).SetClientSize(dialog, kClientWidth, kClientHeight);
         win32::CentreWindow(dialog, nullptr);
         HWND edit = GetDlgItem(dialog, IDC_EDTPASSWORD_PROMPT);
         SendMessageW(edit, EM_SETPASSWORDCHAR, L'*', 0);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/ascii.h"
@@ -259,19 +260,21 @@ class TfSetting {
   }
 
   void LayOutFrame() {
+    scale_.emplace(dialog_);
+    const win32::DialogScale& scale = *scale_;
     const int left = view_.showDialogImage ? kImagePanelWidth : 0;
     const int width = view_.clientWidth - left;
     HWND image = GetDlgItem(dialog_, IDC_IMGDLG);
     ShowWindow(image, view_.showDialogImage ? SW_SHOW : SW_HIDE);
-    win32::PlaceChild(image, kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
-    win32::PlaceChild(GetDlgItem(dialog_, IDC_PCTL), left + kMargin, kMargin, width - 2 * kMargin,
+    scale.PlaceChild(image, kPanelLeft, kPanelTop, kPanelWidth, kPanelHeight);
+    scale.PlaceChild(GetDlgItem(dialog_, IDC_PCTL), left + kMargin, kMargin, width - 2 * kMargin,
                       kPageControlHeight - kMargin);
     const int buttonTop = kPageControlHeight + kButtonGap;
     const int cancelLeft = left + width - kMargin - kButtonWidth;
-    win32::PlaceChild(GetDlgItem(dialog_, IDCANCEL), cancelLeft, buttonTop, kButtonWidth, kButtonHeight);
-    win32::PlaceChild(GetDlgItem(dialog_, IDOK), cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth,
+    scale.PlaceChild(GetDlgItem(dialog_, IDCANCEL), cancelLeft, buttonTop, kButtonWidth, kButtonHeight);
+    scale.PlaceChild(GetDlgItem(dialog_, IDOK), cancelLeft - kButtonGap - kButtonWidth, buttonTop, kButtonWidth,
                       kButtonHeight);
-    win32::SetClientSize(dialog_, view_.clientWidth, kDialogClientHeight);
+    scale.SetClientSize(dialog_, view_.clientWidth, kDialogClientHeight);
     win32::CentreWindow(dialog_, nullptr);
 
     // Every page fills the display area of the page control, above it.
@@ -299,7 +302,7 @@ class TfSetting {
     FillRect(item.hDC, &panel, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(item.hDC, &panel, BDR_SUNKENOUTER, BF_RECT);
     if (!picture_.loaded) return;
-    const int inset = win32::ScaledPixels(dialog_, kImageInset);
+    const int inset = scale_ ? scale_->X(kImageInset) : kImageInset;
     const raster::Bitmap& bitmap = picture_.bitmap;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -469,6 +472,7 @@ class TfSetting {
   SettingDialogModel model_;
   DialogPicture picture_;
   HWND dialog_ = nullptr;
+  std::optional<win32::DialogScale> scale_;  // measured when the frame is laid out
   std::array<HWND, kPageCount> pages_{};
   std::vector<Page> tabPages_;
   std::array<HICON, 2> icons_{};

@@ -21,6 +21,9 @@
 //   wintool pixel X Y                 the screen colour at X, Y as RRGGBB
 //   wintool exec COMMANDLINE          starts a program with this command line exactly as
 //                                     given (as Windows runs an UninstallString); prints its pid
+//   wintool fits HWND POINTS FACE     every control under the dialog HWND whose text does not fit
+//                                     it in that font at the screen's DPI, or that reaches out of
+//                                     its parent's client area (one line each; nothing when all fit)
 #include <windows.h>
 
 #include <cstdio>
@@ -166,10 +169,97 @@ int Menu(HWND popup) {
   return 0;
 }
 
+// The controls under one dialog whose text needs more room than they have.
+class FitCheck {
+ public:
+  FitCheck(int points, const wchar_t* face) : dc_(GetDC(nullptr)) {
+    dpi_ = GetDeviceCaps(dc_, LOGPIXELSY);
+    font_ = CreateFontW(-MulDiv(points, dpi_, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
+    old_ = SelectObject(dc_, font_);
+  }
+  ~FitCheck() {
+    SelectObject(dc_, old_);
+    DeleteObject(font_);
+    ReleaseDC(nullptr, dc_);
+  }
+  int problems = 0;
+
+  static BOOL CALLBACK Visit(HWND control, LPARAM self) {
+    reinterpret_cast<FitCheck*>(self)->Check(control);
+    return TRUE;
+  }
+
+ private:
+  int Scaled(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
+
+  // The room the text of `control` needs when it may wrap at `width`.
+  SIZE Needed(const std::wstring& text, int width, bool wrap) {
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc_, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+    return {r.right - r.left, r.bottom - r.top};
+  }
+
+  void Report(const char* what, HWND control, SIZE need, SIZE have) {
+    ++problems;
+    std::printf("%s id=%lld need=%ldx%ld have=%ldx%ld text=", what, static_cast<long long>(GetDlgCtrlID(control)),
+                need.cx, need.cy, have.cx, have.cy);
+    PrintUtf8(WindowText(control) + L"\n");
+  }
+
+  void Check(HWND control) {
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    if (!(style & WS_VISIBLE)) return;
+    RECT own{}, area{};
+    GetWindowRect(control, &own);
+    HWND parent = GetParent(control);
+    GetClientRect(parent, &area);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    const SIZE have{own.right - own.left, own.bottom - own.top};
+    if (own.left < area.left || own.top < area.top || own.right > area.right || own.bottom > area.bottom)
+      Report("outside", control, {own.right - area.left, own.bottom - area.top}, {area.right - area.left,
+                                                                                  area.bottom - area.top});
+    const std::wstring text = WindowText(control);
+    wchar_t cls[64] = L"";
+    GetClassNameW(control, cls, 64);
+    const std::wstring name = cls;
+    if (text.empty()) return;
+    SIZE room = have;
+    bool wrap = false;
+    if (name == L"Static") {
+      const LONG type = style & SS_TYPEMASK;
+      if ((type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT) || (style & SS_ENDELLIPSIS)) return;
+      wrap = true;
+    } else if (name == L"Button") {
+      const LONG type = style & BS_TYPEMASK;
+      wrap = (style & BS_MULTILINE) != 0;
+      if (type == BS_GROUPBOX) {
+        room.cx -= Scaled(16);
+        room.cy = Needed(text, room.cx, false).cy;  // the title line sits on the frame
+      } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+        room.cx -= Scaled(6);
+      } else {
+        room.cx -= Scaled(13) + Scaled(4);  // the check box and the gap beside it
+      }
+    } else {
+      return;  // edits, lists, bars: their contents scroll
+    }
+    const SIZE need = Needed(text, room.cx, wrap);
+    if (need.cx > room.cx || need.cy > room.cy) Report("clipped", control, need, room);
+  }
+
+  HDC dc_;
+  int dpi_ = 96;
+  HFONT font_;
+  HGDIOBJ old_;
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
+  // Rectangles, DPI and fonts as the programs under test see them.
+  SetProcessDPIAware();
   const std::wstring command = argv[1];
   auto arg = [&](int i) { return i < argc ? argv[i] : L"0"; };
   if (command == L"list") {
@@ -240,6 +330,10 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%lu\n", process.dwProcessId);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+  } else if (command == L"fits") {
+    FitCheck check(static_cast<int>(Number(arg(3))), arg(4));
+    EnumChildWindows(Handle(arg(2)), FitCheck::Visit, reinterpret_cast<LPARAM>(&check));
+    return check.problems == 0 ? 0 : 1;
   } else {
     return 2;
   }

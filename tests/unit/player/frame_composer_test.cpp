@@ -296,10 +296,19 @@ TEST(ComposerArea, ResizingTheShowAreaResizesFrameAndComposite) {
   FrameScene scene(100, 80);
   EXPECT_EQ(scene.composer.Frame().Width(), 100);
   scene.composer.SetShowArea(3840, 2160, false);
-  for (const raster::Bitmap* bitmap : {&scene.composer.Frame(), &scene.composer.Composite()}) {
-    EXPECT_EQ(bitmap->Width(), 3840);
-    EXPECT_EQ(bitmap->Height(), 2160);
-  }
+  EXPECT_EQ(scene.composer.Frame().Width(), 3840);
+  EXPECT_EQ(scene.composer.Frame().Height(), 2160);
+  // The composite exists only for an item composed in composite mode, at the
+  // show area's size; outside that mode no memory is held for it.
+  scene.Add(Solid(10, 10, kGreen));
+  scene.project.ComposeMode = 0;
+  raster::Bitmap display(3840, 2160);
+  scene.composer.PrepareItem(0, display);
+  EXPECT_TRUE(scene.composer.Composite().IsEmpty());
+  scene.project.ComposeMode = 1;
+  scene.composer.PrepareItem(0, display);
+  EXPECT_EQ(scene.composer.Composite().Width(), 3840);
+  EXPECT_EQ(scene.composer.Composite().Height(), 2160);
 }
 
 // JPEG pictures made by ImageMagick at test time.
