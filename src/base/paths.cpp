@@ -1,6 +1,7 @@
 #include "base/paths.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace base {
 
@@ -29,9 +30,18 @@ bool FileExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(PathFromUtf8(path), ec);
 }
 
-void DeleteFileQuietly(const std::string& path) {
+bool DeleteFileQuietly(const std::string& path) {
   std::error_code ec;
   if (!path.empty()) std::filesystem::remove(PathFromUtf8(path), ec);
+  return !ec;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
+  std::ifstream file(PathFromUtf8(path), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad()) return std::nullopt;
+  return bytes;
 }
 
 bool WriteWholeFile(const std::string& path, const void* data, size_t size) {

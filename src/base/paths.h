@@ -3,9 +3,12 @@
 // separators count).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace base {
 
@@ -18,8 +21,11 @@ std::string FolderOf(std::string_view path);
 std::string FileNameOf(std::string_view path);
 
 bool FileExists(const std::string& path);
-// Deletes a file; errors are ignored.
-void DeleteFileQuietly(const std::string& path);
+// Deletes a file without telling the user; false when it is there and could
+// not be deleted (on Windows: still open elsewhere).
+bool DeleteFileQuietly(const std::string& path);
+// The whole file; nullopt when it cannot be opened or read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
 // Writes the whole file; false when it cannot be written.
 bool WriteWholeFile(const std::string& path, const void* data, size_t size);
 

@@ -1,11 +1,9 @@
 #include "project/picture_decoding.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 
-#include "base/ascii.h"
 #include "base/paths.h"
+#include "project/cut_palette.h"
 #include "project/picture_type.h"
 
 namespace project {
@@ -35,14 +33,6 @@ std::optional<Format> DecoderOf(int typeCode) {
   }
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
-  std::ifstream file(base::PathFromUtf8(path), std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) throw imageformats::DecodeError("Cannot read picture file '" + path + "'");
-  return bytes;
-}
-
 }  // namespace
 
 bool DecodePictureStream(std::span<const uint8_t> stream, raster::Bitmap& bitmap, int typeCode,
@@ -58,8 +48,8 @@ bool DecodePictureStream(std::span<const uint8_t> stream, raster::Bitmap& bitmap
 bool DecodePictureFile(const std::string& path, raster::Bitmap& bitmap) {
   const int typeCode = PictureTypeCode(path);
   if (!DecoderOf(typeCode)) return DecodePictureStream({}, bitmap, typeCode);
-  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-  if (!bytes) throw imageformats::DecodeError("Cannot open picture file '" + path + "'");
+  const std::optional<std::vector<uint8_t>> bytes = base::ReadWholeFile(path);
+  if (!bytes) throw imageformats::DecodeError("Cannot read picture file '" + path + "'");
   std::vector<uint8_t> palette;
   imageformats::DecodeOptions options;
   if (typeCode == PictureType::Cut) {
@@ -67,19 +57,6 @@ bool DecodePictureFile(const std::string& path, raster::Bitmap& bitmap) {
     options.palette = palette;
   }
   return DecodePictureStream(*bytes, bitmap, typeCode, options);
-}
-
-std::vector<uint8_t> ReadCutPalette(const std::string& picturePath) {
-  const std::string folder = base::FolderOf(picturePath);
-  std::string name = base::FileNameOf(picturePath);
-  const auto dot = name.rfind('.');
-  if (dot != std::string::npos) {
-    if (base::LowerAscii(name.substr(dot)) == ".pal") return {};
-    name.resize(dot);
-  }
-  for (const char* extension : {".pal", ".PAL"})
-    if (auto bytes = ReadWholeFile(folder + name + extension)) return std::move(*bytes);
-  return {};
 }
 
 }  // namespace project

@@ -29,9 +29,4 @@ bool DecodePictureStream(std::span<const uint8_t> stream, raster::Bitmap& bitmap
 // from the palette file beside it (ReadCutPalette).
 bool DecodePictureFile(const std::string& path, raster::Bitmap& bitmap);
 
-// The Dr. Halo palette of an external CUT picture: the file of the same name
-// with the extension ".pal" (or ".PAL") beside it. Empty when there is none,
-// and for a picture that is itself a ".pal" file.
-std::vector<uint8_t> ReadCutPalette(const std::string& picturePath);
-
 }  // namespace project

@@ -1,11 +1,11 @@
 #include "picture_check.h"
 
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "base/paths.h"
 #include "manifest.h"
+#include "project/cut_palette.h"
 #include "project/picture_decoding.h"
 #include "project/picture_type.h"
 
@@ -14,9 +14,8 @@ namespace showpack {
 void CheckPicture(const std::string& path, int typeCode, const std::string& where, const std::string& field) {
   const auto refuse = [&](const std::string& why) { throw ManifestError(where + ": " + field + ": " + path + ": " + why); };
   if (typeCode == project::PictureType::Unknown) refuse("not a picture type the screensaver can show");
-  std::ifstream in(base::PathFromUtf8(path), std::ios::binary);
-  if (!in) refuse("cannot be read");
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::optional<std::vector<uint8_t>> bytes = base::ReadWholeFile(path);
+  if (!bytes) refuse("cannot be read");
   const std::vector<uint8_t> palette =
       typeCode == project::PictureType::Cut ? project::ReadCutPalette(path) : std::vector<uint8_t>{};
   imageformats::DecodeOptions options;
@@ -26,7 +25,7 @@ void CheckPicture(const std::string& path, int typeCode, const std::string& wher
   options.palette = palette;
   raster::Bitmap bitmap;
   try {
-    project::DecodePictureStream(bytes, bitmap, typeCode, options);
+    project::DecodePictureStream(*bytes, bitmap, typeCode, options);
   } catch (const imageformats::DecodeError& error) {
     refuse(std::string("the screensaver cannot show this picture (") + error.what() + ")");
   }

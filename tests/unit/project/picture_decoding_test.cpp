@@ -1,3 +1,4 @@
+#include "project/cut_palette.h"
 #include "project/picture_decoding.h"
 
 #include <gtest/gtest.h>
