@@ -5,7 +5,7 @@
 
 #include "base/ascii.h"
 #include "base/paths.h"
-#include "project/picture_decoding.h"
+#include "project/cut_palette.h"
 #include "project/picture_records.h"
 #include "project/picture_type.h"
 #include "project/project_errors.h"
@@ -27,7 +27,14 @@ TProjectInfo::TProjectInfo(std::string programPath, ProjectServices& services)
   FilesBesideProgram = true;
 }
 
-TProjectInfo::~TProjectInfo() { base::DeleteFileQuietly(TempFile); }
+TProjectInfo::~TProjectInfo() {
+  base::DeleteFileQuietly(TempFile);
+  DeleteStaleTempFiles();
+}
+
+void TProjectInfo::DeleteStaleTempFiles() {
+  std::erase_if(staleTempFiles_, [](const std::string& path) { return base::DeleteFileQuietly(path); });
+}
 
 std::string TProjectInfo::ReadBlock(int32_t start, int32_t end) {
   std::vector<uint8_t> bytes;
@@ -72,8 +79,11 @@ std::string TProjectInfo::ExternalPath(const std::string& storedName) const {
 }
 
 std::string TProjectInfo::ExtractToTemp(const std::string& name, const std::vector<uint8_t>& bytes) {
-  base::DeleteFileQuietly(TempFile);
+  // A file still open elsewhere (music playing while a clip is extracted)
+  // cannot be deleted yet; it is tried again later and when the project goes.
+  if (!TempFile.empty()) staleTempFiles_.push_back(TempFile);
   TempFile.clear();
+  DeleteStaleTempFiles();
   const std::string path = TempItemPath(TempFolder, name);
   if (!base::WriteWholeFile(path, bytes.data(), bytes.size())) return {};
   TempFile = path;

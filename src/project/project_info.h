@@ -108,9 +108,12 @@ class TProjectInfo {
   // Writes an item to TempFolder + "qev" + the extension of `name`, replacing
   // the previous temporary file; returns the path, or "" when it cannot be written.
   std::string ExtractToTemp(const std::string& name, const std::vector<uint8_t>& bytes);
+  // Deletes the replaced temporary files; keeps those that are still in use.
+  void DeleteStaleTempFiles();
 
   std::string programPath_;
   ProjectServices& services_;
+  std::vector<std::string> staleTempFiles_;
 };
 
 // The message shown when an external item's file is missing.

@@ -223,6 +223,28 @@ TEST_F(ContainerTest, EmbeddedMusicLengthsAndTemporaryFiles) {
   EXPECT_FALSE(base::FileExists(second)) << "the last temporary file goes with the project";
 }
 
+// Music may still hold its file open when a clip is extracted: that file is
+// deleted once it can be, at the latest with the project.
+TEST_F(ContainerTest, ATemporaryFileStillInUseIsDeletedLater) {
+  ContainerBytes c;
+  c.itemOffsets = {c.AddItem("CLIP")};
+  c.musicOffsets = {c.AddItem("song")};
+  auto info = Open(c.Finish(PictureRecord(0, 4, "clip.avi"), Record(1, "a.mp3")));
+  const std::string song = info->GetMusicFile(0);
+  // A folder that is not empty cannot be deleted: it stands in for a file in use.
+  base::DeleteFileQuietly(song);
+  std::filesystem::create_directory(base::PathFromUtf8(song));
+  testing_support::WriteFile(song + "/held", "");
+
+  const std::string clip = info->GetPictureFile(0);
+  EXPECT_EQ(testing_support::ReadFile(clip), "CLIP");
+  EXPECT_TRUE(std::filesystem::exists(base::PathFromUtf8(song)));
+  base::DeleteFileQuietly(song + "/held");  // the player lets go of it
+  info.reset();
+  EXPECT_FALSE(std::filesystem::exists(base::PathFromUtf8(song)));
+  EXPECT_FALSE(base::FileExists(clip));
+}
+
 TEST_F(ContainerTest, NoMusicMeansNoMusicFile) {
   ContainerBytes c;
   auto info = Open(c.Finish("", ""));
