@@ -89,6 +89,14 @@ def main():
                      f"{wake:.1f} wake-ups/s | no timer faster than 1/s | see notes |")
     else:
         lines.append("| Launch to first frame, input to exit under Wine | not measured in this run | | |")
+    memory = load(folder, "memory.json")
+    if memory:
+        peak, budget = max(memory["peaks"].values()), memory["budget"]
+        lines.append(f"| Peak working set under Wine, 24 MP pictures at {memory['screen']} (bench/MEMORY.md) "
+                     f"| {peak / 2**20:.1f} MiB | <= {budget / 2**20:.1f} MiB (three frames, one decoded picture, "
+                     f"32 MiB) | {met(peak <= budget)} |")
+    else:
+        lines.append("| Peak working set under Wine, 24 MP pictures at 3840x2160 | not measured in this run | | |")
 
     # Notes -------------------------------------------------------------
     lines += ["", "## How it is measured", "",

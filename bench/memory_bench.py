@@ -10,6 +10,7 @@ Wine's own share is measured beside it: the same program and screen with a
 show of tiny pictures (frames, code and Wine, but no large picture), and a
 program that only opens a window (Wine alone)."""
 import argparse
+import json
 import re
 import subprocess
 import sys
@@ -98,6 +99,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--pictures", type=int, default=3)
     parser.add_argument("--out", default=str(ROOT / "bench" / "MEMORY.md"))
+    parser.add_argument("--json", help="also write the peaks and the budget here, for bench/RESULTS.md")
     args = parser.parse_args()
 
     harness.SCREEN = SCREEN
@@ -125,6 +127,9 @@ def main():
     finally:
         session.close()
     Path(args.out).write_text("\n".join(lines))
+    if args.json:
+        Path(args.json).write_text(json.dumps({"screen": f"{SCREEN[0]}x{SCREEN[1]}", "budget": BUDGET,
+                                               "peaks": {str(m): results[m][0][0] for m in results}}))
     print("\n".join(lines))
     return 0 if all(results[m][0][0] <= BUDGET for m in results) else 1
 

@@ -2,8 +2,9 @@
 # Runs the benchmarks and writes bench/RESULTS.md: every transition's ticks at
 # 1920x1080 and 3840x2160 against a frame memcpy, the JPEG decode and fit
 # against djpeg, composing a slide from a 24 MP picture, and the screensaver's
-# start and end under wine64 + Xvfb. Ratios are measured in the same run, so
-# they hold on a shared machine; the table notes the machine's load.
+# start, end and peak memory (at 3840x2160, also written to bench/MEMORY.md)
+# under wine64 + Xvfb. Ratios are measured in the same run, so they hold on a
+# shared machine; the table notes the machine's load.
 #
 #   scripts/bench.sh            everything (about half an hour)
 #   scripts/bench.sh --no-wine  leaves out the Wine timings
@@ -36,6 +37,8 @@ run frame_bench 'PrepareItem'
 if [ "$wine" = 1 ]; then
   echo "running the Wine timings"
   python3 bench/wine_timings.py "$out/wine.json" >/dev/null
+  echo "running the memory benchmark"
+  python3 bench/memory_bench.py --json "$out/memory.json" >/dev/null || true  # over budget shows in the table
 fi
 python3 - "$out/machine.json" <<'EOF'
 import json, os, sys
