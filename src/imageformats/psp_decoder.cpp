@@ -1,9 +1,10 @@
 // Paint Shop Pro images (file format versions 3 and later): the first raster
 // layer of the layer bank, placed on a transparent picture of the image's
 // size. Layers are 24-bit (red, green and blue channels), grey or paletted
-// (one channel), with an optional transparency mask; channels are stored
-// uncompressed (rows padded to 4 bytes or not), run-length encoded or LZ77
-// (zlib) compressed. Blocks start "~BK\0" with their type and length; from
+// (one channel of 8, 4 or 1 bits a pixel, packed from the high bit down),
+// with an optional 8-bit transparency mask; channels are stored uncompressed
+// (rows padded to 4 bytes or not), run-length encoded or LZ77 (zlib)
+// compressed. Blocks start "~BK\0" with their type and length; from
 // version 4 on every information chunk begins with its own length.
 #include <algorithm>
 #include <cstring>
@@ -97,7 +98,7 @@ class PspReader {
     a.grey = chunk.U8("image attributes") != 0;
     CheckPictureSize(kPsp, a.width, a.height, options_);
     if (a.compression > kLz77) Fail(kPsp, "unsupported compression " + std::to_string(a.compression));
-    if (a.bitDepth != 24 && a.bitDepth != 8) Fail(kPsp, "unsupported bit depth " + std::to_string(a.bitDepth));
+    if (a.bitDepth != 24 && a.bitDepth != 8 && a.bitDepth != 4 && a.bitDepth != 1) Fail(kPsp, "unsupported bit depth " + std::to_string(a.bitDepth));
     attributes_ = a;
   }
 
@@ -168,15 +169,19 @@ class PspReader {
     const uint16_t bitmapType = info.U16("channel information");
     const uint16_t channelType = info.U16("channel information");
     if (bitmapType != kImageBitmap && bitmapType != kTransparencyMask) return false;  // user masks
-    // Rows of exactly w bytes, or padded to a multiple of 4.
-    const uint64_t padded = (uint64_t{static_cast<uint32_t>(w)} + 3) / 4 * 4;
+    const ImageAttributes& a = *attributes_;
+    const bool mask = bitmapType == kTransparencyMask;
+    // Pictures of fewer than 8 bits pack their one colour channel; masks
+    // always have a byte a pixel.
+    const int bits = !mask && channelType == kComposite && a.bitDepth < 8 ? a.bitDepth : 8;
+    // Rows of exactly the bytes of w pixels, or padded to a multiple of 4.
+    const uint64_t rowBytes = (uint64_t{static_cast<uint32_t>(w)} * bits + 7) / 8;
+    const uint64_t padded = (rowBytes + 3) / 4 * 4;
     const uint64_t stride = length / static_cast<uint64_t>(h);
-    if ((stride != static_cast<uint64_t>(w) && stride != padded) || stride * static_cast<uint64_t>(h) != length)
+    if ((stride != rowBytes && stride != padded) || stride * static_cast<uint64_t>(h) != length)
       Fail(kPsp, "channel size does not match the layer");
     const std::vector<uint8_t> samples = Unpack(block.body.Bytes(packedLength, "channel data"), length);
 
-    const ImageAttributes& a = *attributes_;
-    const bool mask = bitmapType == kTransparencyMask;
     ChannelRole role = ChannelRole::Alpha;
     if (!mask) {
       switch (channelType) {
@@ -188,11 +193,14 @@ class PspReader {
       }
     }
     const bool indexed = !mask && channelType == kComposite && a.bitDepth != 24 && !a.grey;
+    const uint32_t maxLevel = (1u << bits) - 1;
     for (int y = place.top; y < place.bottom; ++y) {
       const uint8_t* in = samples.data() + static_cast<size_t>(y - top) * stride;
       raster::Pixel* out = picture.Row(y);
       for (int x = place.left; x < place.right; ++x) {
-        const uint8_t v = in[x - left];
+        const size_t bit = static_cast<size_t>(x - left) * bits;
+        uint8_t v = static_cast<uint8_t>((in[bit / 8] >> (8 - bits - bit % 8)) & maxLevel);
+        if (!indexed && bits < 8) v = ScaleToByte(v, maxLevel);
         if (indexed) out[x] = (out[x] & 0xFF000000u) | (palette_[v] & 0x00FFFFFFu);
         else PutChannel(out[x], role, v);
       }

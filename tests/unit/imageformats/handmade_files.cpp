@@ -163,7 +163,7 @@ std::vector<uint8_t> PspFile(const KnownImage& layer, const PspLayout& layout) {
   const int major = layout.major;
   ByteWriter file;
   file.Text("Paint Shop Pro Image File\n\x1a").Zeros(5).U16(major).U16(0);
-  const int depth = layout.kind == PspLayout::kRgb ? 24 : 8;
+  const int depth = layout.kind == PspLayout::kRgb ? 24 : layout.bits;
   ByteWriter attributes;
   attributes.U32(layout.imageWidth).U32(layout.imageHeight).Zeros(8).U8(0).U16(layout.compression).U16(depth);
   attributes.U16(1).U32(layout.kind == PspLayout::kPaletted ? layout.palette.size() : 0).U8(layout.kind == PspLayout::kGrey);
@@ -181,13 +181,15 @@ std::vector<uint8_t> PspFile(const KnownImage& layer, const PspLayout& layout) {
   // The layer's channels.
   const int w = layer.width;
   const int h = layer.height;
-  const int stride = layout.padRows ? (w + 3) / 4 * 4 : w;
   std::vector<std::pair<uint16_t, uint16_t>> channels;  // bitmap type, channel type
   if (layout.kind == PspLayout::kRgb) channels = {{0, 1}, {0, 2}, {0, 3}};
   else channels = {{0, 0}};
   if (layout.mask) channels.push_back({1, 0});
   ByteWriter channelBlocks;
   for (const auto& [bitmapType, channelType] : channels) {
+    const int bits = bitmapType == 0 && channelType == 0 ? depth : 8;
+    const int rowBytes = (w * bits + 7) / 8;
+    const int stride = layout.padRows ? (rowBytes + 3) / 4 * 4 : rowBytes;
     std::vector<uint8_t> raw(static_cast<size_t>(stride) * h, 0);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
@@ -199,7 +201,8 @@ std::vector<uint8_t> PspFile(const KnownImage& layer, const PspLayout& layout) {
         else if (layout.kind == PspLayout::kPaletted)
           for (size_t i = 0; i < layout.palette.size(); ++i)
             if ((layout.palette[i] & 0xFFFFFF) == (p & 0xFFFFFF)) v = static_cast<uint8_t>(i);
-        raw[static_cast<size_t>(y) * stride + x] = v;
+        if (layout.kind == PspLayout::kGrey) v = static_cast<uint8_t>(v >> (8 - bits));
+        raw[static_cast<size_t>(y) * stride + x * bits / 8] |= static_cast<uint8_t>(v << (8 - bits - x * bits % 8));
       }
     const auto packed = Compress(raw, layout.compression);
     const auto info = Chunk(major, ByteWriter().U32(packed.size()).U32(raw.size()).U16(bitmapType).U16(channelType).bytes);

@@ -52,12 +52,13 @@ std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte);
 
 // A Paint Shop Pro file whose first raster layer holds `layer` (its alpha as
 // a transparency mask when `mask`), placed at (left, top) on a picture of
-// imageWidth x imageHeight. Grey layers store the red level; paletted ones
-// the index of each colour in `palette`.
+// imageWidth x imageHeight. Grey layers store the red level (its top `bits`
+// bits); paletted ones the index of each colour in `palette`.
 struct PspLayout {
   int major = 5;        // file format version: 3 has the old block headers
   int compression = 0;  // none, RLE, LZ77
   enum Kind { kRgb, kGrey, kPaletted } kind = kRgb;
+  int bits = 8;         // grey and paletted: 8, 4 or 1 bits a pixel, packed from the high bit
   bool mask = false;
   bool padRows = false;  // uncompressed rows padded to 4 bytes
   bool vectorLayerFirst = false;  // a layer without bitmaps before the raster one

@@ -157,6 +157,43 @@ TEST(Psp, GreyAndPalettedLayers) {
   ExpectPicture(Format::Psp, testing::PspFile(few, paletted), Placed(few, 7, 5, 0, 0, false), {}, true);
 }
 
+TEST(Psp, FourAndOneBitLayersPackTheirPixels) {
+  for (const KnownImage& image : {testing::FewColours(), testing::TwoColours()}) {
+    testing::PspLayout layout;
+    layout.kind = testing::PspLayout::kPaletted;
+    for (Pixel p : image.pixels)
+      if (std::find(layout.palette.begin(), layout.palette.end(), p) == layout.palette.end()) layout.palette.push_back(p);
+    layout.bits = layout.palette.size() > 2 ? 4 : 1;
+    layout.imageWidth = 9;
+    layout.imageHeight = 6;
+    layout.top = 1;
+    for (int major : {3, 5})
+      for (int compression : {0, 1, 2}) {
+        layout.major = major;
+        layout.compression = compression;
+        layout.padRows = compression == 0 && major == 5;
+        layout.left = major == 3 ? -1 : 2;  // cut off at the left, a row's pixels start inside a byte
+        SCOPED_TRACE(std::to_string(layout.bits) + " bits, version " + std::to_string(major) + ", compression " +
+                     std::to_string(compression));
+        ExpectPicture(Format::Psp, testing::PspFile(image, layout), Placed(image, 9, 6, layout.left, 1, false), {},
+                      true);
+      }
+  }
+  // Grey levels of 4 bits spread over 0..255.
+  const KnownImage grey = testing::GreyLevels();
+  testing::PspLayout layout;
+  layout.kind = testing::PspLayout::kGrey;
+  layout.bits = 4;
+  layout.imageWidth = grey.width;
+  layout.imageHeight = grey.height;
+  KnownImage expected = grey;
+  for (Pixel& p : expected.pixels) {
+    const auto level = static_cast<uint8_t>((raster::PixelR(p) >> 4) * 17);  // 15 is 255
+    p = MakePixel(level, level, level);
+  }
+  ExpectPicture(Format::Psp, testing::PspFile(grey, layout), expected);
+}
+
 // Blocks of 96 x 64 with their own luma and chroma.
 testing::Ycc Blocks(int x, int y) {
   const int bx = x / 96;
