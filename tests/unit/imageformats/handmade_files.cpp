@@ -83,14 +83,14 @@ std::vector<uint8_t> HaloPalette(const std::vector<std::array<uint16_t, 3>>& col
   return w.bytes;
 }
 
-std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte) {
+std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte, int colourBits, int matteBits) {
   const int w = image.width;
   const int h = image.height;
   ByteWriter file;
   for (int i = 0; i < 2; ++i) file.U16Be(0).U16Be(w - 1).U16Be(0).U16Be(h - 1);
-  file.U16Be(0).U16Be(0).U16Be(grey ? 1 : 3).U16Be(matte ? 1 : 0).U16Be(0).U16Be(0xFFFE);
+  file.U16Be(0).U16Be(colourBits / 16).U16Be(grey ? 1 : 3).U16Be(matte ? 1 : 0).U16Be(0).U16Be(0xFFFE);
   file.Zeros(16 + 4 * 24 + 4 + 128 + 128 + 64 + 32 + 32 + 20 + 24 + 8).Text(grey ? "grey" : "rgb").Zeros(32 - (grey ? 4 : 3));
-  file.U16Be(0).Zeros(12 + 32).U16Be(8).U16Be(0).U16Be(8).U16Be(0).U16Be(0).Zeros(32 + 36).U32Be(0);
+  file.U16Be(0).Zeros(12 + 32).U16Be(colourBits).U16Be(matteBits / 16).U16Be(matteBits).U16Be(0).U16Be(0).Zeros(32 + 36).U32Be(0);
   std::vector<std::vector<uint8_t>> lines;
   for (int stored = 0; stored < h; ++stored) {
     const int y = h - 1 - stored;
@@ -98,11 +98,13 @@ std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte) {
     const int channels = (grey ? 1 : 3) + (matte ? 1 : 0);
     for (int c = 0; c < channels; ++c) {
       std::vector<uint8_t> samples;
+      const bool alpha = c == channels - 1 && matte;
       for (int x = 0; x < w; ++x) {
         const raster::Pixel p = image.At(x, y);
-        const bool alpha = c == channels - 1 && matte;
         samples.push_back(alpha ? raster::PixelA(p) : c == 0 ? raster::PixelR(p) : c == 1 ? raster::PixelG(p) : raster::PixelB(p));
       }
+      if ((alpha ? matteBits : colourBits) == 16)  // the high bytes, then the low ones
+        for (int x = 0; x < w; ++x) samples.push_back(static_cast<uint8_t>(x * 37 + c * 11 + y));
       ByteWriter runs;
       for (const Stretch& s : SplitRuns(samples, 128, 128)) {
         if (s.run) runs.U8(s.length - 1).U8(samples[s.start]);

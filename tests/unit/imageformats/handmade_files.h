@@ -47,8 +47,9 @@ std::vector<uint8_t> CutFile(int width, int height, const std::vector<uint8_t>& 
 std::vector<uint8_t> HaloPalette(const std::vector<std::array<uint16_t, 3>>& colours, uint16_t maxLevel);
 
 // Wavefront RLA of an RGB (or grey, from the red level) picture, with its
-// alpha as a matte channel when `matte`.
-std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte);
+// alpha as a matte channel when `matte`. Channels of 16 bits hold each
+// level as the high byte of a sample whose low byte varies.
+std::vector<uint8_t> RlaFile(const KnownImage& image, bool grey, bool matte, int colourBits = 8, int matteBits = 8);
 
 // A Paint Shop Pro file whose first raster layer holds `layer` (its alpha as
 // a transparency mask when `mask`), placed at (left, top) on a picture of

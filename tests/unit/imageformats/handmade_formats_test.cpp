@@ -109,6 +109,16 @@ TEST(Rla, ColourGreyAndMatte) {
   ExpectPicture(Format::Rla, testing::RlaFile(image, true, true), GreyOfRed(image), {}, true);
 }
 
+TEST(Rla, SixteenBitChannelsGiveTheirHighBytes) {
+  // Colour and matte channels have depths of their own.
+  const KnownImage image = RgbaPicture();
+  for (const auto& [colourBits, matteBits] : {std::pair{16, 16}, std::pair{16, 8}, std::pair{8, 16}}) {
+    SCOPED_TRACE(std::to_string(colourBits) + "-bit colour, " + std::to_string(matteBits) + "-bit matte");
+    ExpectPicture(Format::Rla, testing::RlaFile(image, false, true, colourBits, matteBits), image, {}, true);
+  }
+  ExpectPicture(Format::Rla, testing::RlaFile(image, true, false, 16), GreyOfRed(image));
+}
+
 // The layer on a picture of the given size: transparent black elsewhere.
 KnownImage Placed(const KnownImage& layer, int width, int height, int left, int top, bool alpha) {
   KnownImage picture{width, height, std::vector<Pixel>(size_t(width) * height, MakePixel(0, 0, 0, 0))};
