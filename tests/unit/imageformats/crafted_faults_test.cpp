@@ -300,6 +300,32 @@ TEST(FuzzFindings, OneBitSamplesOutsideBitmapModeAndLayersOutsideThePicture) {
   EXPECT_TRUE(testing::SamePixels(decoded, testing::KnownImage{9, 6, std::vector<raster::Pixel>(54, 0)}, 0, true));
 }
 
+TEST(CraftedDepths, ChannelsOfAnotherDepthThanTheHeaderSays) {
+  // Paint Shop Pro: rows of 8-bit indices under a header of 1 bit a pixel.
+  testing::PspLayout layout;
+  layout.kind = testing::PspLayout::kPaletted;
+  layout.palette = {MakePixel(0, 0, 0), MakePixel(255, 255, 255)};
+  layout.imageWidth = 7;
+  layout.imageHeight = 5;
+  std::vector<uint8_t> psp = testing::PspFile(testing::TwoColours(), layout);
+  constexpr size_t kDepth = 32 + 4 + 10 + 4 + 8 + 9 + 2;  // signature, version, block, chunk, size, resolution, compression
+  ASSERT_EQ(psp[kDepth], 8);
+  psp[kDepth] = 1;
+  EXPECT_EQ(DecodeErrorOf(Format::Psp, psp), "Paint Shop Pro: channel size does not match the layer");
+  psp[kDepth] = 2;
+  EXPECT_EQ(DecodeErrorOf(Format::Psp, psp), "Paint Shop Pro: unsupported bit depth 2");
+
+  // RLA: 8-bit lines under a header of 16 bits end half way.
+  testing::KnownImage two{2, 1, {MakePixel(1, 2, 3), MakePixel(4, 5, 6)}};
+  std::vector<uint8_t> rla = testing::RlaFile(two, false, false);
+  constexpr size_t kChannelBits = 658;
+  ASSERT_EQ(rla[kChannelBits + 1], 8);
+  rla[kChannelBits + 1] = 16;
+  EXPECT_EQ(DecodeErrorOf(Format::Rla, rla), "RLA: RLE data ends early");
+  rla[kChannelBits + 1] = 12;
+  EXPECT_EQ(DecodeErrorOf(Format::Rla, rla), "RLA: unsupported channel depth of 12 bits");
+}
+
 TEST(CraftedBmp, AHeaderSizeBeyondTheDataIsRefused) {
   ByteWriter bmp;
   bmp.Text("BM").U32(0).U32(0).U32(14 + 40).U32(0xFFFFFFF8).U32(1).U32(1).U16(1).U16(24).Zeros(24).U8(1).U8(2).U8(3).U8(0);
