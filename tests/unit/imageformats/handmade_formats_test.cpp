@@ -150,29 +150,32 @@ TEST(Psp, FirstRasterLayerOfEveryLayoutAndCompression) {
       }
 }
 
+// A grey or paletted layer (its palette the image's colours) that covers a
+// picture of the image's size.
+testing::PspLayout OneChannelLayer(const KnownImage& image, testing::PspLayout::Kind kind) {
+  testing::PspLayout layout;
+  layout.kind = kind;
+  layout.imageWidth = image.width;
+  layout.imageHeight = image.height;
+  if (kind == testing::PspLayout::kPaletted)
+    for (Pixel p : image.pixels)
+      if (std::find(layout.palette.begin(), layout.palette.end(), p) == layout.palette.end()) layout.palette.push_back(p);
+  return layout;
+}
+
 TEST(Psp, GreyAndPalettedLayers) {
   const KnownImage few = testing::FewColours();
-  testing::PspLayout grey;
-  grey.kind = testing::PspLayout::kGrey;
+  testing::PspLayout grey = OneChannelLayer(few, testing::PspLayout::kGrey);
   grey.compression = 1;
-  grey.imageWidth = few.width;
-  grey.imageHeight = few.height;
   ExpectPicture(Format::Psp, testing::PspFile(few, grey), Placed(GreyOfRed(few), 7, 5, 0, 0, false), {}, true);
-  testing::PspLayout paletted = grey;
-  paletted.kind = testing::PspLayout::kPaletted;
+  testing::PspLayout paletted = OneChannelLayer(few, testing::PspLayout::kPaletted);
   paletted.compression = 2;
-  for (Pixel p : few.pixels)
-    if (std::find(paletted.palette.begin(), paletted.palette.end(), p) == paletted.palette.end())
-      paletted.palette.push_back(p);
   ExpectPicture(Format::Psp, testing::PspFile(few, paletted), Placed(few, 7, 5, 0, 0, false), {}, true);
 }
 
 TEST(Psp, FourAndOneBitLayersPackTheirPixels) {
   for (const KnownImage& image : {testing::FewColours(), testing::TwoColours()}) {
-    testing::PspLayout layout;
-    layout.kind = testing::PspLayout::kPaletted;
-    for (Pixel p : image.pixels)
-      if (std::find(layout.palette.begin(), layout.palette.end(), p) == layout.palette.end()) layout.palette.push_back(p);
+    testing::PspLayout layout = OneChannelLayer(image, testing::PspLayout::kPaletted);
     layout.bits = layout.palette.size() > 2 ? 4 : 1;
     layout.imageWidth = 9;
     layout.imageHeight = 6;
@@ -191,11 +194,8 @@ TEST(Psp, FourAndOneBitLayersPackTheirPixels) {
   }
   // Grey levels of 4 bits spread over 0..255.
   const KnownImage grey = testing::GreyLevels();
-  testing::PspLayout layout;
-  layout.kind = testing::PspLayout::kGrey;
+  testing::PspLayout layout = OneChannelLayer(grey, testing::PspLayout::kGrey);
   layout.bits = 4;
-  layout.imageWidth = grey.width;
-  layout.imageHeight = grey.height;
   KnownImage expected = grey;
   for (Pixel& p : expected.pixels) {
     const auto level = static_cast<uint8_t>((raster::PixelR(p) >> 4) * 17);  // 15 is 255
