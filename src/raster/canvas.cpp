@@ -76,6 +76,11 @@ void CopyRun(Pixel* out, const Pixel* in, size_t n) {
     return;
   }
   size_t k = n;
+  for (; k >= 16; k -= 16) {
+    Pixel block[16];  // all loads before the stores
+    std::memcpy(block, in + k - 16, sizeof block);
+    std::memcpy(out + k - 16, block, sizeof block);
+  }
   for (; k >= 4; k -= 4) std::memcpy(out + k - 4, in + k - 4, 4 * sizeof(Pixel));
   while (k > 0) {
     --k;
@@ -83,6 +88,100 @@ void CopyRun(Pixel* out, const Pixel* in, size_t n) {
   }
 }
 
+
+// A stretch's row as spans of the destination: pixels at .. at + len - 1 take
+// the source columns from, from + 1, ... (a copy) or all take column `from`
+// (a repeat).
+struct ColumnSpan {
+  int at = 0;
+  int len = 0;
+  int from = 0;
+  bool repeat = false;
+};
+
+// The spans of a row piece, and how to write them. Where they are short on
+// average (a strong shrink, a mirror) the row is picked pixel by pixel, four
+// to a store. Otherwise the first `even` spans are
+// copies that are written as `quads` stores of four pixels each, the same
+// number for every span so that no branch depends on a span's length (a
+// store that reaches past its span writes pixels of later spans, which
+// overwrite them); the rest one by one, each as long as it is.
+struct RowSpans {
+  bool pick = false;
+  std::vector<ColumnSpan> spans;
+  size_t even = 0;
+  int quads = 0;
+};
+
+// Splits the samples of a row piece of n pixels (not mirrored, so they never
+// decrease) into the longest spans, a repeat wherever a sample comes again.
+RowSpans ColumnSpans(const int* xmap, int n, int srcWidth) {
+  RowSpans row;
+  int longest = 0;
+  bool repeats = false;
+  for (int k = 0; k < n;) {
+    ColumnSpan span{k, 1, xmap[k], k + 1 < n && xmap[k + 1] == xmap[k]};
+    while (k + span.len < n && xmap[k + span.len] == xmap[k] + (span.repeat ? 0 : span.len)) ++span.len;
+    longest = std::max(longest, span.len);
+    repeats = repeats || span.repeat;
+    row.spans.push_back(span);
+    k += span.len;
+  }
+  if (row.spans.size() * 3 > static_cast<size_t>(n)) {
+    row.pick = true;
+    return row;
+  }
+  // Short copies only (a shrink): as many even spans as have room for the
+  // stores in the row piece and in the source row.
+  if (repeats || longest > 64) return row;
+  row.quads = (longest + 3) / 4;
+  while (row.even < row.spans.size()) {
+    const ColumnSpan& span = row.spans[row.even];
+    if (span.at + 4 * row.quads > n || span.from + 4 * row.quads > srcWidth) break;
+    ++row.even;
+  }
+  return row;
+}
+
+void CopyQuad(Pixel* to, const Pixel* from) {
+  Pixel quad[4];
+  std::memcpy(quad, from, sizeof quad);
+  std::memcpy(to, quad, sizeof quad);
+}
+
+// Writes one row of a stretch of n pixels with the samples xmap.
+void DrawSpans(Pixel* out, const Pixel* in, const int* xmap, int n, const RowSpans& row) {
+  if (row.pick) {
+    int k = 0;
+    for (; k + 4 <= n; k += 4) {
+      const Pixel quad[4] = {in[xmap[k]], in[xmap[k + 1]], in[xmap[k + 2]], in[xmap[k + 3]]};
+      std::memcpy(out + k, quad, sizeof quad);
+    }
+    for (; k < n; ++k) out[k] = in[xmap[k]];
+    return;
+  }
+  const ColumnSpan* span = row.spans.data();
+  const ColumnSpan* const even = span + row.even;
+  const ColumnSpan* const end = span + row.spans.size();
+  for (; span != even; ++span)
+    for (int q = 0; q < row.quads; ++q) CopyQuad(out + span->at + 4 * q, in + span->from + 4 * q);
+  for (; span != end; ++span) {
+    Pixel* to = out + span->at;
+    if (!span->repeat) {
+      CopyRun(to, in + span->from, static_cast<size_t>(span->len));
+      continue;
+    }
+    const Pixel v = in[span->from];
+    if (span->len < 8) {
+      std::fill_n(to, span->len, v);
+      continue;
+    }
+    // A long repeat: four pixels per store, the last store ending at the span's end.
+    const Pixel quad[4] = {v, v, v, v};
+    for (int i = 0; i + 4 < span->len; i += 4) std::memcpy(to + i, quad, sizeof quad);
+    std::memcpy(to + span->len - 4, quad, sizeof quad);
+  }
+}
 }  // namespace
 
 void Canvas::Touch(const Rect& drawn) {
@@ -178,17 +277,7 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
     const int n = piece.Width();
     const auto bytes = static_cast<size_t>(n) * sizeof(Pixel);
-    // Where a row's samples follow one another in the source (a slight
-    // stretch, a stretch in y only) the row is copied in blocks; runs of a few
-    // pixels (a strong stretch, a mirror) are picked pixel by pixel.
-    std::vector<int> runStarts;
-    if (!mirrorX) {
-      runStarts.push_back(0);
-      for (int k = 1; k < n; ++k)
-        if (xmap[k] != xmap[k - 1] + 1) runStarts.push_back(k);
-    }
-    const bool blocks = !runStarts.empty() && runStarts.size() * 16 <= static_cast<size_t>(n);
-    runStarts.push_back(n);
+    const RowSpans spans = mirrorX ? RowSpans{true, {}, 0, 0} : ColumnSpans(xmap, n, src.Width());
     for (int y = piece.top; y < piece.bottom; ++y) {
       const int sy = ys.samples[static_cast<size_t>(y - ys.from)];
       Pixel* out = target_->Row(y) + piece.left;
@@ -196,15 +285,7 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
         std::memcpy(out, target_->Row(y - 1) + piece.left, bytes);  // enlarging: repeat the row
         continue;
       }
-      const Pixel* in = src.Row(sy);
-      if (blocks) {
-        for (size_t r = 0; r + 1 < runStarts.size(); ++r) {
-          const int k = runStarts[r];
-          CopyRun(out + k, in + xmap[k], static_cast<size_t>(runStarts[r + 1] - k));
-        }
-        continue;
-      }
-      for (int k = 0; k < n; ++k) out[k] = in[xmap[k]];
+      DrawSpans(out, src.Row(sy), xmap, n, spans);
     }
   });
 }

@@ -200,6 +200,24 @@ TEST(CanvasStretch, RandomRectanglesMatchThePixelModel) {
   }
 }
 
+// Rows wide enough for every way a row is written: long and short copies
+// (slight and strong shrinks), repeats (enlarging), mirrors, a source rectangle
+// that reaches past the source's right edge and a target edge that cuts it.
+TEST(CanvasStretch, WideRowsOfEveryRatioMatchThePixelModel) {
+  const Bitmap src = Numbered(203, 9, 5);
+  int i = 0;
+  for (const int sw : {203, 150, 210})
+    for (int dw = 1; dw <= 420; dw += 7, ++i) {
+      Bitmap dst = Numbered(300, 12, 100);
+      const Bitmap before = dst;
+      const int left = i % 5 - 2;
+      const Rect d = i % 4 == 3 ? Rect{left + dw, 1, left, 11} : Rect{left, 1, left + dw, 11};
+      const Rect s{0, 0, sw, 9};
+      Canvas(dst).CopyRect(d, src, s);
+      ASSERT_TRUE(SameBitmap(dst, ModelCopy(before, d, src, s, nullptr))) << "width " << dw << " of " << sw;
+    }
+}
+
 TEST(CanvasStretch, StretchWithinOneBitmapReadsTheSourceFirst) {
   Bitmap b = Numbered(10, 10);
   const Bitmap before = b;
