@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
@@ -41,20 +46,38 @@ bool StallsForward(const raster::Pixel* from, const raster::Pixel* to) {
 // Writes picture row `in` into target row `out` over picture columns u..v-1,
 // at whose every even column kEven puts picture column + shift and at every
 // odd one kOdd puts column - shift; the other pixels are written back as they
-// are, so that the loop runs on whole vectors. A span whose loads would stall
-// going forward runs from its end, four pixels at a time.
+// are. Four pixels per store, from an even column; a span whose loads would
+// stall going forward runs from its end.
 template <bool kEven, bool kOdd>
 void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
+  out += ox;
   const auto pixel = [&](int32_t t) {
-    const raster::Pixel even = kEven ? in[t + shift] : out[t + ox];
-    const raster::Pixel odd = kOdd ? in[t - shift] : out[t + ox];
-    out[t + ox] = (t & 1) ? odd : even;
+    if ((t & 1) ? kOdd : kEven) out[t] = in[(t & 1) ? t - shift : t + shift];
   };
-  if ((kEven && StallsForward(in + u + shift, out + u + ox)) || (kOdd && StallsForward(in + u - shift, out + u + ox))) {
-    for (; v - u >= 4; v -= 4)
-      for (int32_t t = v - 4; t < v; ++t) pixel(t);
+  // Columns t..t+3, t even: the even ones from the first quad, the odd ones
+  // from the second.
+  const auto quad = [&](int32_t t) {
+    const raster::Pixel* evens = kEven ? in + t + shift : out + t;
+    const raster::Pixel* odds = kOdd ? in + t - shift : out + t;
+#if defined(__SSE2__)
+    const __m128i oddLanes = _mm_set_epi32(-1, 0, -1, 0);
+    const __m128i e = _mm_loadu_si128(reinterpret_cast<const __m128i*>(evens));
+    const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(odds));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + t),
+                     _mm_or_si128(_mm_and_si128(oddLanes, o), _mm_andnot_si128(oddLanes, e)));
+#else
+    const raster::Pixel q[4] = {evens[0], odds[1], evens[2], odds[3]};
+    std::memcpy(out + t, q, sizeof q);
+#endif
+  };
+  if (u & 1) pixel(u++);
+  const int32_t quads = (v - u) / 4;
+  for (int32_t t = u + 4 * quads; t < v; ++t) pixel(t);
+  if ((kEven && StallsForward(in + u + shift, out + u)) || (kOdd && StallsForward(in + u - shift, out + u))) {
+    for (int32_t q = quads - 1; q >= 0; --q) quad(u + 4 * q);
+  } else {
+    for (int32_t q = 0; q < quads; ++q) quad(u + 4 * q);
   }
-  for (int32_t t = u; t < v; ++t) pixel(t);
 }
 
 // Columns are interleaved pixel by pixel, straight in the target's rows: even
