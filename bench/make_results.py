@@ -103,7 +103,9 @@ def main():
               "- Transitions (`bench/transition_ticks.h`): each effect runs eight times from the same start "
               "(speed 25, same seed) on a full-screen picture. Every run first copies the picture into the show "
               "image with one `memcpy`, the frame copy the ticks are divided by, made on the very buffers the "
-              "effect works on. A tick's time, and the copy's, is its fastest over the eight runs (thread processor "
+              "effect works on and timed after an identical copy, so that its time does not depend on what the "
+              "effect before it left in the caches; then the show image is set to the back image, as the program starts a transition on the "
+              "frame its composer has just drawn there. A tick's time, and the copy's, is its fastest over the eight runs (thread processor "
               "time), which keeps other processes out of the worst tick without hiding a tick that is slow every "
               "time. Median and worst are over all ticks of a run, the final one included.",
               "- Decode and fit (`bench/imageformats_jpeg_bench.cpp`): processor time of our decode with the "
