@@ -203,16 +203,18 @@ TEST(CanvasStretch, RandomRectanglesMatchThePixelModel) {
 // Rows wide enough for every way a row is written: long and short copies
 // (slight and strong shrinks), repeats (enlarging), mirrors, a source rectangle
 // that reaches past the source's right edge and a target edge that cuts it.
+// Halving the height puts the source rows at many distances from the target
+// rows, and so the runs at many distances from their sources modulo 4 KiB.
 TEST(CanvasStretch, WideRowsOfEveryRatioMatchThePixelModel) {
-  const Bitmap src = Numbered(203, 9, 5);
+  const Bitmap src = Numbered(203, 300, 5);
   int i = 0;
   for (const int sw : {203, 150, 210})
     for (int dw = 1; dw <= 420; dw += 7, ++i) {
-      Bitmap dst = Numbered(300, 12, 100);
+      Bitmap dst = Numbered(300, 152, 100);
       const Bitmap before = dst;
       const int left = i % 5 - 2;
-      const Rect d = i % 4 == 3 ? Rect{left + dw, 1, left, 11} : Rect{left, 1, left + dw, 11};
-      const Rect s{0, 0, sw, 9};
+      const Rect d = i % 4 == 3 ? Rect{left + dw, 1, left, 151} : Rect{left, 1, left + dw, 151};
+      const Rect s{0, 0, sw, 300};
       Canvas(dst).CopyRect(d, src, s);
       ASSERT_TRUE(SameBitmap(dst, ModelCopy(before, d, src, s, nullptr))) << "width " << dw << " of " << sw;
     }
