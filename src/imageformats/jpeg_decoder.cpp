@@ -207,7 +207,10 @@ raster::Bitmap DecodeJpeg(std::span<const uint8_t> data, const DecodeOptions& op
   // jpeg_finish_decompress is left out on purpose: a missing end marker after
   // the last row costs nothing.
   if (!Guarded(job, ReadRows) || job.err.dataEnded) fail();
-  return orientation == 1 ? bitmap : Orient(bitmap, orientation);
+  // An upright picture is returned as it is: moved, not copied (at 24 MP a
+  // copy is 90 MB more at the decoder's peak).
+  if (orientation < 2 || orientation > 8) return bitmap;
+  return Orient(bitmap, orientation);
 }
 
 }  // namespace imageformats
