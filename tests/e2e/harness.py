@@ -76,9 +76,15 @@ class WineSession:
         self.processes = []
 
     def _start_wineserver(self):
-        """A persistent wine server, started before any program so none inherits our pipes."""
-        subprocess.Popen([WINESERVER, "-p"], env=self.env, stdout=subprocess.DEVNULL,
-                         stderr=subprocess.DEVNULL)
+        """A persistent wine server, started before any program so none inherits our pipes.
+        The server of the program before (wineboot's, or one just killed) is waited for
+        first: while it is still ending, a new server gives up at once and the next program
+        starts a server of its own that ends with it, taking Wine's system processes
+        (desktop, services, devices) along, so that every program would start them anew.
+        Started without -f, the server returns once it is ready."""
+        subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
+        subprocess.run([WINESERVER, "-p"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
         subprocess.run([WINE, "cmd", "/c", "exit"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
 
