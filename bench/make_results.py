@@ -115,8 +115,10 @@ def main():
               "to 1620x1080 itself.",
               "- `PrepareItem` (`bench/frame_compose_bench.cpp`): the composer decoding, fitting and composing one "
               "slide from an embedded 6000x4000 JPEG with caption and description, processor time.",
-              "- Wine (`bench/wine_timings.py`): the 64-bit screensaver in a warm Wine session (prefix made and "
-              "wine server started beforehand, so Wine's own first start is not counted) with Wine's X11 driver "
+              "- Wine (`bench/wine_timings.py`): the 64-bit screensaver in a warm Wine session: prefix made, "
+              "wine server started and the show launched once untimed beforehand, which starts Wine's desktop and "
+              "system services (Windows runs them before any screensaver starts; under Wine the first program "
+              "with a window starts them). The timed runs follow one another in that session, with Wine's X11 driver "
               "set to unmanaged windows: without a window manager (Xvfb has none) Wine waits 2 s for one to "
               "confirm that the hidden show window is gone (\"wait_for_withdrawn_state ... wait timed out\" in "
               "Wine's trace), a wait no Windows system has. The screen is a "
