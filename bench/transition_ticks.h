@@ -18,6 +18,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <span>
@@ -75,6 +77,12 @@ inline void RunEffect(benchmark::State& state, int number, int w, int h) {
       if (done) break;
     }
     benchmark::DoNotOptimize(target.Row(0));
+  }
+  // BENCH_TICKS=1 lists every tick's time, to find which tick is the worst.
+  if (const char* list = std::getenv("BENCH_TICKS"); list && *list == '1') {
+    std::fprintf(stderr, "%d %dx%d: memcpy %.3f ms; ticks:", number, w, h, memcpyMs);
+    for (size_t tick = 0; tick < fastest.size(); ++tick) std::fprintf(stderr, " %zu=%.3f", tick, fastest[tick]);
+    std::fprintf(stderr, "\n");
   }
   std::vector<double> sorted = fastest;
   std::sort(sorted.begin(), sorted.end());
