@@ -65,6 +65,13 @@ class Draws {
     }
     return *next_++;
   }
+  // The next n draws when the batch still holds them, else nullptr.
+  const int32_t* TakeHeld(ptrdiff_t n) {
+    if (end_ - next_ < n) return nullptr;
+    const int32_t* held = next_;
+    next_ += n;
+    return held;
+  }
 
  private:
   base::Random& random_;
@@ -82,17 +89,24 @@ void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marks, const raste
   const raster::Bitmap& picture = *s.SourceBitmap;
   const int32_t ox = s.OriginX;
   const size_t h = static_cast<size_t>(s.PicHeight);
-  s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
-    const int32_t py = y - s.OriginY;
-    const raster::Pixel* in = picture.Row(py);
+  const int32_t oy = s.OriginY;
+  const uint64_t* const mark = marks.data();
+  s.Canvas().EditRuns(s.PicRect(bounds), [=, &picture](raster::Pixel* row, int y, int x0, int x1) {
+    // Locals only: a pixel store could otherwise change what a reference
+    // points at, as far as the compiler knows, and every copy would load it.
+    const int32_t py = y - oy;
+    const raster::Pixel* const in = picture.Row(py);
+    raster::Pixel* const out = row + ox;      // in picture columns
     const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
     for (int32_t word = a / 64; word * 64 < b; ++word) {
-      uint64_t bits = marks[static_cast<size_t>(word) * h + static_cast<size_t>(py)];
+      uint64_t bits = mark[static_cast<size_t>(word) * h + static_cast<size_t>(py)];
       if (word * 64 < a) bits &= ~0ull << (a % 64);                       // columns left of the run
       if ((word + 1) * 64 > b) bits &= ~0ull >> (64 - (b - word * 64));  // columns right of it
+      const raster::Pixel* const from = in + word * 64;
+      raster::Pixel* const to = out + word * 64;
       for (; bits != 0; bits &= bits - 1) {
-        const int32_t px = word * 64 + std::countr_zero(bits);
-        row[px + ox] = in[px];
+        const int bit = std::countr_zero(bits);
+        to[bit] = from[bit];
       }
     }
   });
@@ -128,7 +142,21 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   // fair generator ever takes (about W * H / 6 on average).
   int64_t budget = 16 * (static_cast<int64_t>(w) * h + w) + 64;
   for (int32_t x = s.Position; x < w && --budget > 0;) {
-    for (int32_t y = s.Counter; y < h && --budget > 0;) {
+    for (int32_t y = s.Counter;;) {
+      // Eight visits at a time while they stay inside the picture and the
+      // batch, with no check between them.
+      if (y + 8 * kLongest < h && x + kLongest < w && budget > 8) {
+        if (const int32_t* d = draws.TakeHeld(16)) {
+          for (int k = 0; k < 16; k += 2) {
+            const uint32_t from = static_cast<uint32_t>(x + d[k]);
+            mark[(from / 64) * static_cast<uint32_t>(h) + static_cast<uint32_t>(y)] |= 1ull << (from % 64);
+            y += d[k + 1];
+          }
+          budget -= 8;
+          continue;
+        }
+      }
+      if (y >= h || --budget <= 0) break;
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
       if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
       y += draws.Take([&] { return reach.AtRowStride(x, y); });

@@ -300,6 +300,36 @@ TEST(Dissolve, BatchedDrawsGiveTheFramesOfOneDrawAtATime) {
   }
 }
 
+// Tick by tick against the walk written out plainly, one draw at a time:
+// the pixels shown are exactly those it picks, at sizes where columns are
+// long enough for the walk's eight-visit steps and the picture's right edge
+// and the batches' ends cut into them.
+TEST(Dissolve, EveryTickShowsThePixelsOfThePlainWalk) {
+  for (const auto& [w, h] : {std::pair{300, 200}, std::pair{131, 47}, std::pair{70, 41}}) {
+    SCOPED_TRACE(::testing::Message() << w << "x" << h);
+    Scene scene(w, h);
+    base::SeededRandom random(5), model(5);
+    TransitionEngine engine(random);
+    engine.StartNumber(47, 25, scene.Surfaces());
+    std::vector<bool> shown(static_cast<size_t>(w * h), false);
+    for (int tick = 0; tick < 42; ++tick) {
+      const int column = engine.State().Position, row = engine.State().Counter;
+      ASSERT_FALSE(engine.ShowTimerTimer());
+      if (row < 6) {
+        for (int x = column; x < w; x += model.Next(6))
+          for (int y = row; y < h; y += model.Next(6))
+            if (const int from = x + model.Next(6); from < w) shown[static_cast<size_t>(y * w + from)] = true;
+      }
+      int wrong = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) wrong += scene.Shown(x, y) != shown[static_cast<size_t>(y * w + x)];
+      ASSERT_EQ(wrong, 0) << "tick " << tick;
+      ASSERT_EQ(random.Next(1 << 30), model.Next(1 << 30));  // both generators stand at the same place
+    }
+    EXPECT_TRUE(scene.OutsideUntouched());
+  }
+}
+
 TEST(Dissolve, ScatterFollowsTheDrawsAndStaysInThePicture) {
   // 7 x 3, first round: column 0 copies (0 + 2, 0), repeats row 0 (stride 0)
   // with (0 + 5, 0), leaves by stride 3; column 4 draws 9, beyond the
