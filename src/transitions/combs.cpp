@@ -42,27 +42,14 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
 bool StallsForward(const raster::Pixel* from, const raster::Pixel* to) {
   return ((reinterpret_cast<uintptr_t>(from) - reinterpret_cast<uintptr_t>(to)) & 4095) >= 4096 - 256;
 }
-// The same for a loop that runs backwards: a source just above its destination.
-bool StallsBackward(const raster::Pixel* from, const raster::Pixel* to) {
-  return ((reinterpret_cast<uintptr_t>(to) - reinterpret_cast<uintptr_t>(from)) & 4095) >= 4096 - 256;
-}
 
 // Writes picture row `in` into target row `out` over picture columns u..v-1,
 // at whose every even column kEven puts picture column + shift and at every
 // odd one kOdd puts column - shift; the other pixels are written back as they
 // are. Four pixels per store, from an even column; a span whose loads would
-// stall going forward runs from its end, and when the even columns' source
-// stalls one way and the odd columns' the other, each gets a pass of its own.
+// stall going forward runs from its end.
 template <bool kEven, bool kOdd>
 void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
-  if constexpr (kEven && kOdd) {
-    const raster::Pixel *evens = in + u + shift, *odds = in + u - shift, *to = out + ox + u;
-    if ((StallsForward(evens, to) || StallsForward(odds, to)) && (StallsBackward(evens, to) || StallsBackward(odds, to))) {
-      InterleaveSpan<true, false>(out, ox, in, shift, u, v);
-      InterleaveSpan<false, true>(out, ox, in, shift, u, v);
-      return;
-    }
-  }
   out += ox;
   const auto pixel = [&](int32_t t) {
     if ((t & 1) ? kOdd : kEven) out[t] = in[(t & 1) ? t - shift : t + shift];
