@@ -2,15 +2,19 @@
 // choice of background pictures.
 #include <algorithm>
 #include <exception>
+#include <string_view>
+#include <vector>
 
 #include "base/ascii.h"
 #include "player/frame_composer.h"
 #include "player/frame_desktop.h"
 #include "player/frame_picture.h"
 #include "project/color_tables.h"
+#include "project/number_list.h"
 #include "project/picture_helpers.h"
 #include "project/picture_type.h"
 #include "project/project_errors.h"
+#include "project/project_info.h"
 #include "raster/canvas.h"
 #include "raster/gradient.h"
 
@@ -32,7 +36,24 @@ constexpr int kRandomMode = 3;
 
 constexpr raster::Pixel kBlack = raster::MakePixel(0, 0, 0);
 
+// Whether PickEntry can give `value` from `list`: an empty list, or an entry
+// that is not a number, gives 0.
+bool ListMayGive(std::string_view list, int value) {
+  const std::vector<project::ListEntry> entries = project::ListEntries(list);
+  if (entries.empty()) return value == 0;
+  return std::any_of(entries.begin(), entries.end(), [&](const project::ListEntry& entry) {
+    return entry.value ? *entry.value == value : value == 0;
+  });
+}
+
 }  // namespace
+
+bool ShowMayDrawDesktop(const project::TProjectInfo& project) {
+  return std::any_of(project.Pictures.begin(), project.Pictures.end(), [](const auto& record) {
+    return ListMayGive(record->BackgroundKinds, kPictureBackground) &&
+           ListMayGive(record->BackgroundSources, kDesktopSource);
+  });
+}
 
 int FrameComposer::RandomIndex(int count) {
   return std::clamp(static_cast<int>(random_.Next(count)), 0, std::max(count - 1, 0));

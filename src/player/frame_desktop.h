@@ -7,6 +7,10 @@
 
 #include "raster/bitmap.h"
 
+namespace project {
+class TProjectInfo;
+}
+
 namespace player {
 
 inline constexpr const char* kDesktopCaptureName = "mgsmdsk.bmp";
@@ -19,5 +23,11 @@ bool LoadDesktopCapture(const std::string& path, raster::Bitmap& bitmap);
 
 // Deletes the capture if it exists.
 void DeleteDesktopCapture(const std::string& path);
+
+// Whether an item of the show can draw the desktop: a picture background whose
+// sources can give the desktop, counting a list the composer cannot read as
+// giving 0 (as it does). Only then is the capture made: it reads the whole
+// screen and writes it to a file, a start-up cost that grows with the screen.
+bool ShowMayDrawDesktop(const project::TProjectInfo& project);
 
 }  // namespace player

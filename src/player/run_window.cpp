@@ -31,7 +31,7 @@ TfRun::TfRun(RunDependencies deps)
       music_(mpmusic_, *FProjectInfo, FSetting, MediaServices()),
       video_(mp_, deps.platform.media, MediaServices()) {
   InitRun();
-  platform_.desktop.CaptureDesktop(desktopCapturePath_);
+  if (ShowMayDrawDesktop(*FProjectInfo)) platform_.desktop.CaptureDesktop(desktopCapturePath_);
 }
 
 TfRun::~TfRun() { DeleteDesktopCapture(desktopCapturePath_); }

@@ -24,12 +24,14 @@ ShowFixture& Sequential(ShowFixture& show, int count = 3) {
   return show;
 }
 
+// A picture background whose only source is the desktop.
+const std::string kDesktopBackground = Record(46, "1;") + Record(57, "0;");
+
 TEST(RunWindowLoop, SequentialOrderWrapsAndTheFirstItemStartsAtOnce) {
   ShowFixture show(TestName());
   Sequential(show).Start();
   EXPECT_TRUE(show.platform.Enabled(RunTimer::Show)) << "the first item starts when the window is shown";
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
-  EXPECT_TRUE(base::FileExists(show.platform.capturePath)) << "the desktop is captured before the show";
   std::vector<int> shown;
   for (int k = 0; k < 4; ++k) {
     EXPECT_EQ(show.FinishTransition(), 1) << "an empty list runs the one-tick no-transition effect";
@@ -43,8 +45,37 @@ TEST(RunWindowLoop, SequentialOrderWrapsAndTheFirstItemStartsAtOnce) {
   EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0}));
   EXPECT_EQ(show.platform.fronts, 5) << "each slide brings the show to the front and takes the keyboard";
   show.run.reset();
-  EXPECT_FALSE(base::FileExists(show.platform.capturePath));
   EXPECT_FALSE(show.platform.Enabled(RunTimer::Select));
+}
+
+// The screen is captured (before the show's window covers it) only when an
+// item may draw it: a picture background among its kinds and the desktop
+// among its sources, a source list the composer cannot read counting as the
+// desktop; background-only items count as well.
+TEST(RunWindowLoop, DesktopIsCapturedOnlyWhenABackgroundMayShowIt) {
+  const struct {
+    const char* name;
+    std::vector<std::string> items;
+    bool captured;
+  } cases[] = {
+      {"Defaults", {Record(36, ""), Record(36, "")}, false},
+      {"DesktopSource", {Record(36, ""), Record(36, "") + kDesktopBackground}, true},
+      {"DesktopAmongSources", {Record(36, "") + Record(46, "0;1;") + Record(57, "2;0;")}, true},
+      {"DesktopButNoPictureBackground", {Record(36, "") + Record(46, "0;2;") + Record(57, "0;")}, false},
+      {"UnreadableSources", {Record(36, "") + Record(46, "1;") + Record(57, "x;")}, true},
+      {"EmptySources", {Record(36, "") + Record(46, "1;") + Record(57, "")}, true},
+      {"BackgroundOnlyItem", {Record(36, ""), Record(36, "") + Record(63, "1") + kDesktopBackground}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowFixture show(TestName() + c.name);
+    show.header = Record(4, "0") + Record(5, "5");
+    show.items = c.items;
+    show.Start();
+    EXPECT_EQ(base::FileExists(show.platform.capturePath), c.captured);
+    show.run.reset();
+    EXPECT_FALSE(base::FileExists(show.platform.capturePath)) << "the capture goes with the show";
+  }
 }
 
 TEST(RunWindowLoop, RandomOrderMayRepeatAnItem) {
@@ -265,7 +296,7 @@ TEST(RunWindowLoop, SettingsThatCannotBeReadAreReportedAndTheShowGoesOn) {
 TEST(RunWindowLoop, TearDownNeverCallsAPlatformThatIsGone) {
   for (const bool windowCreated : {false, true}) {
     ShowFixture show(TestName() + (windowCreated ? "Closed" : "NoWindow"));
-    Sequential(show, 1);
+    Sequential(show, 1).items[0] += kDesktopBackground;
     show.Start(false, 64, 48, windowCreated);
     ASSERT_TRUE(base::FileExists(show.platform.capturePath));
     if (windowCreated) {
