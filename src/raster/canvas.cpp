@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "raster/copy_direction.h"
 #include "raster/resample.h"
 
 namespace raster {
@@ -65,15 +66,12 @@ AxisMap NearestAxis(int dstStart, int64_t dn, int srcStart, int64_t sn, bool mir
   return m;
 }
 
-// Copies a run of pixels. A source that lies just below its destination modulo
-// 4 KiB (a move by a small step, or rows that meet so) makes every load of a
-// forward copy wait for the store before it, which the processor cannot tell
-// apart by the low address bits; such a run is copied from its end. memcpy
-// does not avoid this on every system: with the C library here a 5 KB row so
-// placed took four times as long.
+// Copies a run of pixels, from its end when a forward copy would stall (a
+// move by a small step, or rows that meet so). memcpy does not avoid this on
+// every system: with the C library here a 5 KB row so placed took four times
+// as long.
 void CopyRun(Pixel* out, const Pixel* in, size_t n) {
-  const auto gap = (reinterpret_cast<uintptr_t>(in) - reinterpret_cast<uintptr_t>(out)) & 4095;
-  if (gap < 4096 - 256) {
+  if (!StallsForward(in, out)) {
     std::memcpy(out, in, n * sizeof(Pixel));
     return;
   }
@@ -84,7 +82,6 @@ void CopyRun(Pixel* out, const Pixel* in, size_t n) {
     out[k] = in[k];
   }
 }
-
 
 // A stretch's row as spans of the destination: pixels at .. at + len - 1 take
 // the source columns from, from + 1, ... (a copy) or all take column `from`

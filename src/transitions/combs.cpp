@@ -11,6 +11,7 @@
 
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
+#include "raster/copy_direction.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/move_drawing.h"
 
@@ -33,14 +34,6 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
   ForEachCombLine(s.PicHeight, shift, p, [&](int32_t from, int32_t to) {
     DrawPictureAt(s, {0, from, w, from + 1}, {0, to, w, to + 1});
   });
-}
-
-// Whether loads from `from` onwards would wait for the stores to `to` just
-// before them in a forward loop: the processor tells loads and earlier stores
-// apart by the low 12 address bits first, so a source just below its
-// destination modulo 4 KiB stalls every load.
-bool StallsForward(const raster::Pixel* from, const raster::Pixel* to) {
-  return ((reinterpret_cast<uintptr_t>(from) - reinterpret_cast<uintptr_t>(to)) & 4095) >= 4096 - 256;
 }
 
 // Writes picture row `in` into target row `out` over picture columns u..v-1,
@@ -73,7 +66,8 @@ void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int
   if (u & 1) pixel(u++);
   const int32_t quads = (v - u) / 4;
   for (int32_t t = u + 4 * quads; t < v; ++t) pixel(t);
-  if ((kEven && StallsForward(in + u + shift, out + u)) || (kOdd && StallsForward(in + u - shift, out + u))) {
+  if ((kEven && raster::StallsForward(in + u + shift, out + u)) ||
+      (kOdd && raster::StallsForward(in + u - shift, out + u))) {
     for (int32_t q = quads - 1; q >= 0; --q) quad(u + 4 * q);
   } else {
     for (int32_t q = 0; q < quads; ++q) quad(u + 4 * q);
