@@ -25,6 +25,9 @@ if(WIN32)
   target_compile_definitions(slideshow_options INTERFACE
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_options(slideshow_options INTERFACE -static -static-libgcc -static-libstdc++)
+  # GCC keeps the stack aligned to 16 bytes only on Windows, so a spilled
+  # 32- or 64-byte vector register must not be moved with an aligned move.
+  target_compile_options(slideshow_options INTERFACE -Wa,-muse-unaligned-vector-move)
 endif()
 
 # slideshow_add_library(name SOURCES...): a static library of ours with the src

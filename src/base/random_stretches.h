@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/cpu_features.h"
+
 namespace base {
 
 // The state's step: three shifts and exclusive-ors, a linear map of the 64
@@ -21,7 +23,7 @@ inline int32_t XorshiftNumber(uint64_t state, uint32_t range) {
   return static_cast<int32_t>((bits * range) >> 32);
 }
 
-inline constexpr int kStretches = 4;        // stretches made side by side
+inline constexpr int kStretches = 16;       // stretches made side by side
 inline constexpr int kStretchLength = 64;   // numbers in each
 
 // The state kStretchLength steps ahead of `state`.
@@ -33,16 +35,18 @@ uint64_t JumpOneStretch(uint64_t state);
 // Uses the widest of the kernels below that the processor has.
 void MakeStretches(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
 
-// The kernels, one lane at a time or several per vector register.
+// The kernels, one lane at a time or several per vector register. All but the
+// widest make four stretches side by side at a time.
 void MakeStretchesPortable(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
 #if defined(__SSE2__)
 void MakeStretchesSse2(std::array<uint64_t, kStretches>& lanes, uint32_t range, int32_t* out);
 #endif
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define BASE_HAS_AVX2_PATH 1
-bool HasAvx2();
+#if defined(BASE_HAS_X86_KERNELS)
 __attribute__((target("avx2"))) void MakeStretchesAvx2(std::array<uint64_t, kStretches>& lanes, uint32_t range,
                                                          int32_t* out);
+// All sixteen side by side, eight lanes per register.
+__attribute__((target("avx512f,avx512dq"))) void MakeStretchesAvx512(std::array<uint64_t, kStretches>& lanes,
+                                                                      uint32_t range, int32_t* out);
 #endif
 
 }  // namespace base

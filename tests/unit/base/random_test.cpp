@@ -57,13 +57,15 @@ TEST(SeededRandom, EveryStretchKernelMakesTheSequence) {
 #if defined(__SSE2__)
   kernels.push_back(base::MakeStretchesSse2);
 #endif
-#if defined(BASE_HAS_AVX2_PATH)
+#if defined(BASE_HAS_X86_KERNELS)
   if (base::HasAvx2()) kernels.push_back(base::MakeStretchesAvx2);
+  if (base::HasAvx512()) kernels.push_back(base::MakeStretchesAvx512);
 #endif
   for (const uint32_t range : {1u, 6u, 50u, 0x7FFFFFFFu})
     for (size_t k = 0; k < kernels.size(); ++k) {
       SCOPED_TRACE(::testing::Message() << "kernel " << k << " range " << range);
       std::array<uint64_t, base::kStretches> lanes = {1, 0x9E3779B97F4A7C15ull, 42, ~0ull};
+      for (size_t j = 4; j < lanes.size(); ++j) lanes[j] = lanes[j - 4] * 0x2545F4914F6CDD1Dull + j;
       std::array<uint64_t, base::kStretches> expectedEnd = lanes;
       std::vector<int32_t> expected(base::kStretches * base::kStretchLength), made(expected.size());
       for (size_t j = 0; j < lanes.size(); ++j)
