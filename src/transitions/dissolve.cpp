@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "raster/marked_copy.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/grid_effects.h"
 
@@ -86,29 +87,13 @@ class Draws {
 // straight into the target's row. Bit x % 64 of word (x / 64) * H + y marks
 // pixel (x, y).
 void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marks, const raster::Rect& bounds) {
+  static const raster::MarkedCopy copy = raster::PickMarkedCopy();
   const raster::Bitmap& picture = *s.SourceBitmap;
-  const int32_t ox = s.OriginX;
+  const int32_t ox = s.OriginX, oy = s.OriginY;
   const size_t h = static_cast<size_t>(s.PicHeight);
-  const int32_t oy = s.OriginY;
-  const uint64_t* const mark = marks.data();
-  s.Canvas().EditRuns(s.PicRect(bounds), [=, &picture](raster::Pixel* row, int y, int x0, int x1) {
-    // Locals only: a pixel store could otherwise change what a reference
-    // points at, as far as the compiler knows, and every copy would load it.
+  s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
     const int32_t py = y - oy;
-    const raster::Pixel* const in = picture.Row(py);
-    raster::Pixel* const out = row + ox;      // in picture columns
-    const int32_t a = x0 - ox, b = x1 - ox;  // the run in picture columns
-    for (int32_t word = a / 64; word * 64 < b; ++word) {
-      uint64_t bits = mark[static_cast<size_t>(word) * h + static_cast<size_t>(py)];
-      if (word * 64 < a) bits &= ~0ull << (a % 64);                       // columns left of the run
-      if ((word + 1) * 64 > b) bits &= ~0ull >> (64 - (b - word * 64));  // columns right of it
-      const raster::Pixel* const from = in + word * 64;
-      raster::Pixel* const to = out + word * 64;
-      for (; bits != 0; bits &= bits - 1) {
-        const int bit = std::countr_zero(bits);
-        to[bit] = from[bit];
-      }
-    }
+    copy(picture.Row(py), row + ox, raster::RowMarks{marks.data() + py, h}, x0 - ox, x1 - ox);
   });
 }
 
@@ -142,21 +127,31 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   // fair generator ever takes (about W * H / 6 on average).
   int64_t budget = 16 * (static_cast<int64_t>(w) * h + w) + 64;
   for (int32_t x = s.Position; x < w && --budget > 0;) {
-    for (int32_t y = s.Counter;;) {
+    // The column's marks, when all its pixels fall into one word of a row.
+    uint64_t* const column = mark + static_cast<size_t>(x / 64) * static_cast<size_t>(h);
+    const uint64_t firstBit = 1ull << (x % 64);
+    const bool inOneWord = x % 64 + kLongest < 64 && x + kLongest < w;
+    int32_t y = s.Counter;
+    if (inOneWord) {
       // Eight visits at a time while they stay inside the picture and the
-      // batch, with no check between them.
-      if (y + 8 * kLongest < h && x + kLongest < w && budget > 8) {
-        if (const int32_t* d = draws.TakeHeld(16)) {
-          for (int k = 0; k < 16; k += 2) {
-            const uint32_t from = static_cast<uint32_t>(x + d[k]);
-            mark[(from / 64) * static_cast<uint32_t>(h) + static_cast<uint32_t>(y)] |= 1ull << (from % 64);
-            y += d[k + 1];
-          }
-          budget -= 8;
-          continue;
+      // batch, with no check between them; then one at a time.
+      const int32_t* d;
+      while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
+        for (int k = 0; k < 16; k += 2) {
+          column[y] |= firstBit << d[k];
+          y += d[k + 1];
         }
+        budget -= 8;
       }
-      if (y >= h || --budget <= 0) break;
+      while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
+        column[y] |= firstBit << d[0];
+        y += d[1];
+        --budget;
+      }
+    }
+    // The rest: the batch's end, the picture's right edge, a column that
+    // spans two words.
+    while (y < h && --budget > 0) {
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
       if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
       y += draws.Take([&] { return reach.AtRowStride(x, y); });
