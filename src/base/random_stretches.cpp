@@ -5,14 +5,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(BASE_HAS_X86_KERNELS)
-// GCC 12's 512-bit intrinsics start from a deliberately undefined register
-// and warn about it wherever they are inlined.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
-#endif
+#include "base/vector_intrinsics.h"
 
 namespace base {
 namespace {

@@ -2,11 +2,7 @@
 
 #include <bit>
 
-#include "base/cpu_features.h"
-
-#if defined(RASTER_HAS_X86_KERNELS)
-#include <immintrin.h>
-#endif
+#include "base/vector_intrinsics.h"
 
 namespace raster {
 namespace {
@@ -33,7 +29,7 @@ void CopyMarkedPortable(const Pixel* from, Pixel* to, RowMarks marks, int32_t be
     CopyBits(from + word * 64, to + word * 64, SpanBits(marks, word, begin, end));
 }
 
-#if defined(RASTER_HAS_X86_KERNELS)
+#if defined(BASE_HAS_X86_KERNELS)
 __attribute__((target("avx2"))) void CopyMarkedAvx2(const Pixel* from, Pixel* to, RowMarks marks, int32_t begin,
                                                     int32_t end) {
   const __m256i lanes = _mm256_setr_epi32(1, 2, 4, 8, 16, 32, 64, 128);
@@ -72,7 +68,7 @@ __attribute__((target("avx512f"))) void CopyMarkedAvx512(const Pixel* from, Pixe
 #endif
 
 MarkedCopy PickMarkedCopy() {
-#if defined(RASTER_HAS_X86_KERNELS)
+#if defined(BASE_HAS_X86_KERNELS)
   if (base::HasAvx512()) return CopyMarkedAvx512;
   if (base::HasAvx2()) return CopyMarkedAvx2;
 #endif

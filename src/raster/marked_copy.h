@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/cpu_features.h"
 #include "raster/color.h"
 
 namespace raster {
@@ -23,8 +24,7 @@ using MarkedCopy = void (*)(const Pixel* from, Pixel* to, RowMarks marks, int32_
 MarkedCopy PickMarkedCopy();
 
 void CopyMarkedPortable(const Pixel* from, Pixel* to, RowMarks marks, int32_t begin, int32_t end);
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define RASTER_HAS_X86_KERNELS 1
+#if defined(BASE_HAS_X86_KERNELS)
 // Eight pixels at a time, blended into the target, for the words that lie
 // inside the span.
 __attribute__((target("avx2"))) void CopyMarkedAvx2(const Pixel* from, Pixel* to, RowMarks marks, int32_t begin,

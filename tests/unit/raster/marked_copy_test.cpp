@@ -11,7 +11,7 @@ namespace {
 
 std::vector<raster::MarkedCopy> Kernels() {
   std::vector<raster::MarkedCopy> kernels = {raster::CopyMarkedPortable};
-#if defined(RASTER_HAS_X86_KERNELS)
+#if defined(BASE_HAS_X86_KERNELS)
   if (base::HasAvx2()) kernels.push_back(raster::CopyMarkedAvx2);
   if (base::HasAvx512()) kernels.push_back(raster::CopyMarkedAvx512);
 #endif
