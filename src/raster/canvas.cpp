@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "raster/copy_direction.h"
+#include "raster/row_gather.h"
 #include "raster/resample.h"
 
 namespace raster {
@@ -271,15 +272,23 @@ void Canvas::CopyRect(const Rect& dstRect, const Bitmap& src, const Rect& srcRec
     const int* xmap = xs.samples.data() + (piece.left - xs.from);
     const int n = piece.Width();
     const auto bytes = static_cast<size_t>(n) * sizeof(Pixel);
-    const RowSpans spans = mirrorX ? RowSpans{true, {}, 0, 0} : ColumnSpans(xmap, n, src.Width());
+    // A row that is a plain run of the source (a stretch along y only) is
+    // left to the run copy.
+    const bool plainRun = !mirrorX && xmap[n - 1] - xmap[0] == n - 1;
+    const RowGather gather(xmap, plainRun ? 0 : n, src.Width());
+    const RowSpans spans = gather.Usable() ? RowSpans{}
+                           : mirrorX       ? RowSpans{true, {}, 0, 0}
+                                           : ColumnSpans(xmap, n, src.Width());
     for (int y = piece.top; y < piece.bottom; ++y) {
       const int sy = ys.samples[static_cast<size_t>(y - ys.from)];
       Pixel* out = target_->Row(y) + piece.left;
       if (y > piece.top && ys.samples[static_cast<size_t>(y - 1 - ys.from)] == sy) {
         std::memcpy(out, target_->Row(y - 1) + piece.left, bytes);  // enlarging: repeat the row
-        continue;
+      } else if (gather.Usable()) {
+        gather.Draw(out, src.Row(sy));
+      } else {
+        DrawSpans(out, src.Row(sy), xmap, n, spans);
       }
-      DrawSpans(out, src.Row(sy), xmap, n, spans);
     }
   });
 }
