@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/vector_intrinsics.h"
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
 #include "raster/copy_direction.h"
@@ -38,18 +39,31 @@ void DrawRowComb(DrawingState& s, int32_t shift, int32_t p) {
 
 // Writes picture row `in` into target row `out` over picture columns u..v-1,
 // at whose every even column kEven puts picture column + shift and at every
-// odd one kOdd puts column - shift; the other pixels are written back as they
-// are. Four pixels per store, from an even column; a span whose loads would
-// stall going forward runs from its end.
-template <bool kEven, bool kOdd>
-void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
-  out += ox;
+// odd one kOdd puts column - shift; the other pixels are left as they are.
+// `Group` writes the columns t .. t + kGroup - 1 from an even t; the columns
+// a whole group does not cover are written one by one. A span whose loads
+// would stall going forward runs from its end.
+template <bool kEven, bool kOdd, int kGroup, class Group>
+inline void InterleaveSpan(raster::Pixel* out, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v,
+                           Group group) {
   const auto pixel = [&](int32_t t) {
     if ((t & 1) ? kOdd : kEven) out[t] = in[(t & 1) ? t - shift : t + shift];
   };
-  // Columns t..t+3, t even: the even ones from the first quad, the odd ones
-  // from the second.
-  const auto quad = [&](int32_t t) {
+  if (u & 1) pixel(u++);
+  const int32_t groups = (v - u) / kGroup;
+  for (int32_t t = u + kGroup * groups; t < v; ++t) pixel(t);
+  if ((kEven && raster::StallsForward(in + u + shift, out + u)) ||
+      (kOdd && raster::StallsForward(in + u - shift, out + u))) {
+    for (int32_t g = groups - 1; g >= 0; --g) group(u + kGroup * g);
+  } else {
+    for (int32_t g = 0; g < groups; ++g) group(u + kGroup * g);
+  }
+}
+
+// Four pixels per store; a parity not written is loaded from the target.
+template <bool kEven, bool kOdd>
+void InterleaveSpanQuads(raster::Pixel* out, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
+  InterleaveSpan<kEven, kOdd, 4>(out, in, shift, u, v, [=](int32_t t) {
     const raster::Pixel* evens = kEven ? in + t + shift : out + t;
     const raster::Pixel* odds = kOdd ? in + t - shift : out + t;
 #if defined(__SSE2__)
@@ -62,16 +76,37 @@ void InterleaveSpan(raster::Pixel* out, int32_t ox, const raster::Pixel* in, int
     const raster::Pixel q[4] = {evens[0], odds[1], evens[2], odds[3]};
     std::memcpy(out + t, q, sizeof q);
 #endif
-  };
-  if (u & 1) pixel(u++);
-  const int32_t quads = (v - u) / 4;
-  for (int32_t t = u + 4 * quads; t < v; ++t) pixel(t);
-  if ((kEven && raster::StallsForward(in + u + shift, out + u)) ||
-      (kOdd && raster::StallsForward(in + u - shift, out + u))) {
-    for (int32_t q = quads - 1; q >= 0; --q) quad(u + 4 * q);
-  } else {
-    for (int32_t q = 0; q < quads; ++q) quad(u + 4 * q);
+  });
+}
+
+#if defined(BASE_HAS_X86_KERNELS)
+// Sixteen pixels per store, a parity not written masked off.
+template <bool kEven, bool kOdd>
+__attribute__((target("avx512f"))) void InterleaveSpan512(raster::Pixel* out, const raster::Pixel* in, int32_t shift,
+                                                          int32_t u, int32_t v) {
+  InterleaveSpan<kEven, kOdd, 16>(out, in, shift, u, v, [=](int32_t t) __attribute__((target("avx512f"))) {
+    constexpr __mmask16 kOddLanes = 0xAAAA;
+    if constexpr (kEven && kOdd) {
+      _mm512_storeu_si512(out + t, _mm512_mask_blend_epi32(kOddLanes, _mm512_loadu_si512(in + t + shift),
+                                                           _mm512_loadu_si512(in + t - shift)));
+    } else if constexpr (kEven) {
+      _mm512_mask_storeu_epi32(out + t, static_cast<__mmask16>(~kOddLanes), _mm512_loadu_si512(in + t + shift));
+    } else {
+      _mm512_mask_storeu_epi32(out + t, kOddLanes, _mm512_loadu_si512(in + t - shift));
+    }
+  });
+}
+#endif
+
+template <bool kEven, bool kOdd>
+void InterleaveSpan(raster::Pixel* out, const raster::Pixel* in, int32_t shift, int32_t u, int32_t v) {
+#if defined(BASE_HAS_X86_KERNELS)
+  if (base::HasAvx512()) {
+    InterleaveSpan512<kEven, kOdd>(out, in, shift, u, v);
+    return;
   }
+#endif
+  InterleaveSpanQuads<kEven, kOdd>(out, in, shift, u, v);
 }
 
 // Columns are interleaved pixel by pixel, straight in the target's rows: even
@@ -99,9 +134,9 @@ void DrawColumnComb(DrawingState& s, int32_t shift, int32_t p) {
       const int32_t u = std::max(cuts[i], a), v = std::min(cuts[i + 1], b);
       if (u >= v) continue;
       const bool even = u < evenEnd, odd = u >= oddBegin && u < oddEnd;
-      if (even && odd) InterleaveSpan<true, true>(row, ox, in, shift, u, v);
-      if (even && !odd) InterleaveSpan<true, false>(row, ox, in, shift, u, v);
-      if (!even && odd) InterleaveSpan<false, true>(row, ox, in, shift, u, v);
+      if (even && odd) InterleaveSpan<true, true>(row + ox, in, shift, u, v);
+      if (even && !odd) InterleaveSpan<true, false>(row + ox, in, shift, u, v);
+      if (!even && odd) InterleaveSpan<false, true>(row + ox, in, shift, u, v);
     }
   });
 }
