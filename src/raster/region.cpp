@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "raster/region_builder.h"
 
@@ -142,11 +143,45 @@ Region Region::FromRect(const Rect& rect) {
 }
 
 Region Region::FromRects(std::span<const Rect> rects) {
-  // Pairwise unions, halves first: each rectangle takes part in log n sweeps.
-  if (rects.empty()) return {};
-  if (rects.size() == 1) return FromRect(rects[0]);
-  const std::size_t half = rects.size() / 2;
-  return FromRects(rects.first(half)).Unite(FromRects(rects.subspan(half)));
+  // One sweep down the rectangles' edges: every band between two edges takes
+  // the spans of the rectangles across it, kept in order of their left edges.
+  std::vector<Rect> byTop;
+  byTop.reserve(rects.size());
+  std::vector<int> edges;
+  edges.reserve(2 * rects.size());
+  for (const Rect& rect : rects) {
+    const Rect n = ClampRect(rect.Normalized());
+    if (n.IsEmpty()) continue;
+    byTop.push_back(n);
+    edges.push_back(n.top);
+    edges.push_back(n.bottom);
+  }
+  if (byTop.size() <= 1) return byTop.empty() ? Region{} : FromRect(byTop[0]);
+  std::sort(byTop.begin(), byTop.end(), [](const Rect& a, const Rect& b) { return a.top < b.top; });
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  RegionBuilder builder;
+  std::vector<Rect> across;  // the rectangles across the band, by left edge
+  std::vector<Span> spans;
+  auto next = byTop.begin();
+  for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
+    const int top = edges[e], bottom = edges[e + 1];
+    std::erase_if(across, [top](const Rect& r) { return r.bottom <= top; });
+    for (; next != byTop.end() && next->top == top; ++next)
+      across.insert(std::upper_bound(across.begin(), across.end(), *next,
+                                     [](const Rect& a, const Rect& b) { return a.left < b.left; }),
+                    *next);
+    spans.clear();
+    for (const Rect& r : across) {
+      if (!spans.empty() && r.left <= spans.back().right) {
+        spans.back().right = std::max(spans.back().right, r.right);
+      } else {
+        spans.push_back({r.left, r.right});
+      }
+    }
+    if (!spans.empty()) builder.AddBand(top, bottom, spans);
+  }
+  return builder.Finish();
 }
 
 Region Region::FromEllipse(const Rect& rect) { return FromEllipse(rect, kEverywhere); }

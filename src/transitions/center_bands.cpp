@@ -83,7 +83,7 @@ bool StepBandToCenter(DrawingState& s, const EffectArgs& args) {
     if (!r.IsEmpty()) oldPart.push_back(r);
   });
   // Only what was old after the last frame can change: draw within its bounds.
-  const raster::Region stillOld = UniteRects(oldPart);
+  const raster::Region stillOld = raster::Region::FromRects(oldPart);
   DrawPictureThrough(s, raster::Region::FromRect(s.OldBounds).Subtract(stillOld));
   s.OldBounds = stillOld.Bounds();
   s.Position -= s.Step;

@@ -38,21 +38,6 @@ void DrawPictureThrough(DrawingState& s, const raster::Region& clip) {
   canvas.ClearClip();
 }
 
-raster::Region UniteRects(std::span<const raster::Rect> rects) {
-  std::vector<raster::Region> parts;
-  parts.reserve(rects.size());
-  for (const raster::Rect& r : rects)
-    if (!r.IsEmpty()) parts.push_back(raster::Region::FromRect(r));
-  if (parts.empty()) return {};
-  while (parts.size() > 1) {
-    size_t out = 0;
-    for (size_t i = 0; i < parts.size(); i += 2) {
-      parts[out++] = i + 1 < parts.size() ? parts[i].Unite(parts[i + 1]) : std::move(parts[i]);
-    }
-    parts.resize(out);
-  }
-  return std::move(parts.front());
-}
 
 void ReadPictureSize(DrawingState& s) {
   s.PicWidth = s.SourceBitmap->Width();

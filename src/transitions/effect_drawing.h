@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "raster/geometry.h"
 #include "raster/region.h"
@@ -22,9 +21,6 @@ void DrawWholePicture(DrawingState& s);
 // Draws the source at the origin through `clip` (picture coordinates); the clip
 // is limited to the picture and removed afterwards.
 void DrawPictureThrough(DrawingState& s, const raster::Region& clip);
-
-// The union of the rectangles, merged pairwise so that many rectangles stay cheap.
-raster::Region UniteRects(std::span<const raster::Rect> rects);
 
 // Sets PicWidth and PicHeight from the source bitmap.
 void ReadPictureSize(DrawingState& s);

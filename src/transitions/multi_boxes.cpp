@@ -96,7 +96,7 @@ bool StepShrinking(DrawingState& s) {
   if (s.Position == s.CellW) {
     DrawBoxesOverPicture(s, s.Position);
   } else {
-    DrawPictureThrough(s, UniteRects(BoxesAt(s, s.Position + 1)).Subtract(UniteRects(now)));
+    DrawPictureThrough(s, raster::Region::FromRects(BoxesAt(s, s.Position + 1)).Subtract(raster::Region::FromRects(now)));
   }
   --s.Position;
   return false;
