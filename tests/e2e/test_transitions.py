@@ -16,6 +16,7 @@ EFFECTS = {
     "Move left": (69, 10),
     "Roll down": (100, 5),
     "Block from center": (20, 25),
+    "Stretch from center": (123, 1),
 }
 RED, GREEN = (255, 0, 0), (0, 255, 0)
 SAMPLE = (64, 48)
@@ -49,18 +50,20 @@ class TransitionsTest(E2ETest, unittest.TestCase):
                                              {"red.bmp": bmp(16, 12, RED), "green.bmp": bmp(16, 12, GREEN)})
                 set_settings(self.wine, project)
                 self.wine.start(program, "/s")
-                self.assertIsNotNone(self.wine.wait_window(**{"class": "TfRun", "visible": 1}))
-                # Red holds for two seconds; the green slide's transition follows.
-                mixed = green_whole = False
-                end = time.time() + 12
-                while time.time() < end and not green_whole:
-                    frame = self.screen_sample()
-                    red_share, green_share = share_of(frame, RED), share_of(frame, GREEN)
-                    mixed = mixed or (red_share > 0.05 and green_share > 0.05)
-                    green_whole = green_share > 0.99
-                self.assertTrue(mixed, "no frame showed the old and the new picture together")
-                self.assertTrue(green_whole, "the new picture was never shown whole")
-                self.wine.stop_all()
+                try:
+                    self.assertIsNotNone(self.wine.wait_window(**{"class": "TfRun", "visible": 1}))
+                    # Red holds for two seconds; the green slide's transition follows.
+                    mixed = green_whole = False
+                    end = time.time() + 12
+                    while time.time() < end and not green_whole:
+                        frame = self.screen_sample()
+                        red_share, green_share = share_of(frame, RED), share_of(frame, GREEN)
+                        mixed = mixed or (red_share > 0.05 and green_share > 0.05)
+                        green_whole = green_share > 0.99
+                    self.assertTrue(mixed, "no frame showed the old and the new picture together")
+                    self.assertTrue(green_whole, "the new picture was never shown whole")
+                finally:  # a show left running would answer the next effect's start
+                    self.wine.stop_all()
 
 
 if __name__ == "__main__":
