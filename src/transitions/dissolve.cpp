@@ -16,7 +16,6 @@
 // generator ends the tick exactly where one draw at a time would leave it
 // (unless the walk gives up on a generator that keeps drawing 0, see below).
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <vector>
 
