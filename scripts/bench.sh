@@ -23,14 +23,19 @@ model = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.sta
 json.dump({"cpu": model, "cores": os.cpu_count(), "load_start": os.getloadavg()[0], "system": platform.platform()},
           open(sys.argv[1], "w"))
 EOF
-run() {  # run BENCH [FILTER]
+run() {  # run BENCH [FILTER [RESULT NAME]]
   echo "running $1"
-  build/release/bench/$1 --benchmark_filter="${2:-.}" --benchmark_out="$out/$1.json" \
+  build/release/bench/$1 --benchmark_filter="${2:-.}" --benchmark_out="$out/${3:-$1}.json" \
     --benchmark_out_format=json >/dev/null
 }
-for family in transitions_bench transitions_moves_bench transitions_shapes_bench transitions_grid_bench \
-              transitions_stretches_bench; do
-  run $family
+# Two passes over the effects, minutes apart: the table keeps each effect's
+# better pass, so that a burst of other work on the machine during one pass
+# does not stand for the effect.
+for pass in 1 2; do
+  for family in transitions_bench transitions_moves_bench transitions_shapes_bench transitions_grid_bench \
+                transitions_stretches_bench; do
+    run $family . "$family.pass$pass"
+  done
 done
 run imageformats_bench 'FitVsDjpeg'
 run frame_bench 'PrepareItem'
