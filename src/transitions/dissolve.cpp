@@ -131,26 +131,28 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     const uint64_t firstBit = 1ull << (x % 64);
     const bool inOneWord = x % 64 + kLongest < 64 && x + kLongest < w;
     int32_t y = s.Counter;
-    if (inOneWord) {
-      // Eight visits at a time while they stay inside the picture and the
-      // batch, with no check between them; then one at a time.
-      const int32_t* d;
-      while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
-        for (int k = 0; k < 16; k += 2) {
-          column[y] |= firstBit << d[k];
-          y += d[k + 1];
+    while (y < h) {
+      if (inOneWord) {
+        // Eight visits at a time while they stay inside the picture and the
+        // batch, with no check between them; then one at a time.
+        const int32_t* d;
+        while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
+          for (int k = 0; k < 16; k += 2) {
+            column[y] |= firstBit << d[k];
+            y += d[k + 1];
+          }
+          budget -= 8;
         }
-        budget -= 8;
+        while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
+          column[y] |= firstBit << d[0];
+          y += d[1];
+          --budget;
+        }
       }
-      while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
-        column[y] |= firstBit << d[0];
-        y += d[1];
-        --budget;
-      }
-    }
-    // The rest: the batch's end, the picture's right edge, a column that
-    // spans two words.
-    while (y < h && --budget > 0) {
+      if (y >= h || --budget <= 0) break;
+      // One visit that works everywhere: at the batch's end (it takes the
+      // next batch, and the loops above go on with it), at the picture's
+      // right edge, in a column that spans two words.
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
       if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
       y += draws.Take([&] { return reach.AtRowStride(x, y); });
