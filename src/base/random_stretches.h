@@ -24,7 +24,7 @@ inline int32_t XorshiftNumber(uint64_t state, uint32_t range) {
 }
 
 inline constexpr int kStretches = 16;       // stretches made side by side
-inline constexpr int kStretchLength = 64;   // numbers in each
+inline constexpr int kStretchLength = 256;  // numbers in each
 
 // The state kStretchLength steps ahead of `state`.
 uint64_t JumpOneStretch(uint64_t state);

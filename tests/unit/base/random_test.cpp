@@ -16,7 +16,7 @@ namespace {
 // in parts, and for every range.
 TEST(SeededRandom, FillGivesTheNumbersOfNextInOrder) {
   const int32_t ranges[] = {1, 2, 6, 50, 1920, std::numeric_limits<int32_t>::max()};
-  const size_t lengths[] = {0, 1, 3, 255, 256, 257, 1000, 4099};
+  const size_t lengths[] = {0, 1, 3, 255, 256, 257, 511, 512, 1000, 4095, 4096, 4099, 9000};
   for (const int32_t range : ranges)
     for (const size_t length : lengths) {
       SCOPED_TRACE(::testing::Message() << "range " << range << " length " << length);
