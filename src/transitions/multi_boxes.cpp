@@ -69,7 +69,7 @@ void DrawBoxesOverPicture(DrawingState& s, int32_t half) {
         }
         // Past the back image (which is never smaller than the target in the
         // show) the picture stays, as if it had been drawn under the boxes.
-        x = std::clamp(right, left, back.Width());
+        x = std::max(left, std::min(right, back.Width()));
       }
       std::copy(old + pending, old + x, row + pending);
     }

@@ -207,13 +207,19 @@ TEST(MultiBoxes, EveryFrameShowsTheBoxesOfItsHalfWidth) {
   constexpr raster::Pixel kBack = 0x00654321;
   struct Run {
     int w, h;
+    int backWidth = 0;  // of the show image's, when narrower than it
   };
   // 200 x 100: CellW = 11, 11 frames of half widths 0..10, then the final draw.
   // 20 x 4000: CellW = 2; the tall boxes of half width 2 overlap their neighbours.
+  // A back image that ends inside a box: past it the picture shows from the
+  // first frame on, as if drawn under the boxes (only the shrinking boxes
+  // draw the back image there).
   for (const int number : {89, 90})
-    for (const Run r : {Run{200, 100}, Run{20, 4000}, Run{61, 37}}) {
-      SCOPED_TRACE(::testing::Message() << number << " " << r.w << "x" << r.h);
+    for (const Run r : {Run{200, 100}, Run{20, 4000}, Run{61, 37}, Run{200, 100, 100}}) {
+      if (r.backWidth != 0 && number == 89) continue;
+      SCOPED_TRACE(::testing::Message() << number << " " << r.w << "x" << r.h << " back " << r.backWidth);
       Scene scene(r.w, r.h);
+      if (r.backWidth != 0) scene.back.Reset(r.backWidth, scene.target.Height());
       scene.back.Fill(kBack);
       base::SeededRandom random(1);
       TransitionEngine engine(random);
@@ -236,7 +242,8 @@ TEST(MultiBoxes, EveryFrameShowsTheBoxesOfItsHalfWidth) {
         int wrong = 0;
         for (int y = 0; y < r.h; ++y)
           for (int x = 0; x < r.w; ++x) {
-            const bool picture = inBox[static_cast<size_t>(y * r.w + x)] == (number == 89);
+            const bool pastBack = r.backWidth != 0 && x + Scene::kMargin >= r.backWidth;
+            const bool picture = inBox[static_cast<size_t>(y * r.w + x)] == (number == 89) || pastBack;
             wrong += picture ? !scene.Shown(x, y) : scene.target.At(x + 3, y + 3) != kBack;
           }
         ASSERT_EQ(wrong, 0) << "tick " << tick << " half width " << half;
