@@ -102,6 +102,9 @@ class SettingsDialogTest(E2ETest, unittest.TestCase):
         return parse_values(text) if code == 0 else None
 
     def close_with(self, dialog, button):
+        # A click lands on an active window: the button's own focus change
+        # must not have to activate the dialog in the middle of the click.
+        self.wine.wintool("foreground", dialog["hwnd"])
         self.wine.wintool("clickbutton", self.controls(dialog)[IDC[button]]["hwnd"])
         gone = self.wine.wait_for(lambda ws: not [w for w in ws if w["hwnd"] == dialog["hwnd"]], timeout=20)
         self.assertTrue(gone, f"the dialog stayed open after {button}")
