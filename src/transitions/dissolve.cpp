@@ -16,7 +16,9 @@
 // generator ends the tick exactly where one draw at a time would leave it
 // (unless the walk gives up on a generator that keeps drawing 0, see below).
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "raster/marked_copy.h"
@@ -126,33 +128,47 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   // fair generator ever takes (about W * H / 6 on average).
   int64_t budget = 16 * (static_cast<int64_t>(w) * h + w) + 64;
   for (int32_t x = s.Position; x < w && --budget > 0;) {
-    // The column's marks, when all its pixels fall into one word of a row.
+    // The column's marks: its pixels fall into one word of a row or, near a
+    // word's end, into two, the next word taking the bits past the first's.
     uint64_t* const column = mark + static_cast<size_t>(x / 64) * static_cast<size_t>(h);
-    const uint64_t firstBit = 1ull << (x % 64);
-    const bool inOneWord = x % 64 + kLongest < 64 && x + kLongest < w;
+    uint64_t* const nextColumn = column + h;
+    const int32_t bit = x % 64;
+    const uint64_t firstBit = 1ull << bit;
+    std::array<uint64_t, kRounds> carried{};  // by offset; 0 where the first word takes it
+    for (int32_t offset = 64 - bit; offset < kRounds; ++offset)
+      carried[static_cast<size_t>(offset)] = 1ull << (bit + offset - 64);
+    const bool insidePicture = x + kLongest < w, twoWords = bit + kLongest >= 64;
     int32_t y = s.Counter;
+    // Eight visits at a time while they stay inside the picture and the
+    // batch, with no check between them; then one at a time.
+    const auto visits = [&](auto twoWordsTag) {
+      const auto visit = [&](const int32_t* d) {
+        column[y] |= firstBit << d[0];
+        if constexpr (decltype(twoWordsTag)::value) nextColumn[y] |= carried[static_cast<size_t>(d[0])];
+        y += d[1];
+      };
+      const int32_t* d;
+      while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
+        for (int k = 0; k < 16; k += 2) visit(d + k);
+        budget -= 8;
+      }
+      while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
+        visit(d);
+        --budget;
+      }
+    };
     while (y < h) {
-      if (inOneWord) {
-        // Eight visits at a time while they stay inside the picture and the
-        // batch, with no check between them; then one at a time.
-        const int32_t* d;
-        while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
-          for (int k = 0; k < 16; k += 2) {
-            column[y] |= firstBit << d[k];
-            y += d[k + 1];
-          }
-          budget -= 8;
-        }
-        while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
-          column[y] |= firstBit << d[0];
-          y += d[1];
-          --budget;
+      if (insidePicture) {
+        if (twoWords) {
+          visits(std::true_type{});
+        } else {
+          visits(std::false_type{});
         }
       }
       if (y >= h || --budget <= 0) break;
       // One visit that works everywhere: at the batch's end (it takes the
       // next batch, and the loops above go on with it), at the picture's
-      // right edge, in a column that spans two words.
+      // right edge.
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
       if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
       y += draws.Take([&] { return reach.AtRowStride(x, y); });
