@@ -29,8 +29,8 @@ run() {  # run BENCH [FILTER [RESULT NAME]]
     --benchmark_out_format=json >/dev/null
 }
 # Two passes over the effects, minutes apart: the table keeps each effect's
-# better pass, so that a burst of other work on the machine during one pass
-# does not stand for the effect.
+# fastest ticks and fastest frame copy of the two, so that a burst of other
+# work on the machine during one pass does not stand for the effect.
 for pass in 1 2; do
   for family in transitions_bench transitions_moves_bench transitions_shapes_bench transitions_grid_bench \
                 transitions_stretches_bench; do
