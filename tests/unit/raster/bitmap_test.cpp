@@ -1,5 +1,6 @@
 #include "raster/bitmap.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -30,6 +31,27 @@ TEST(Bitmap, WrappedMemoryIsSharedAndCopiesBecomeOwned) {
   const Bitmap copy = wrapped;
   EXPECT_TRUE(copy.OwnsPixels());
   EXPECT_EQ(copy.At(1, 2), 5u);
+}
+
+// Owned pixels start on a 4 KiB boundary however they came to be owned, so
+// that two bitmaps' rows at the same place lie at the same offsets modulo
+// 4 KiB (a copy between them then never waits on its own stores).
+TEST(Bitmap, OwnedPixelsStartOnAPageBoundary) {
+  const auto onPage = [](const Bitmap& b) { return reinterpret_cast<uintptr_t>(b.Row(0)) % 4096 == 0; };
+  std::vector<Bitmap> owned;
+  for (int size : {1, 3, 100, 1920}) owned.emplace_back(size, 7);
+  Pixel memory[8] = {};
+  owned.push_back(Bitmap::Wrap(memory + 1, 2, 2, 4 * sizeof(Pixel)));  // a copy of wrapped memory
+  owned.push_back(owned.back());
+  owned.erase(owned.end() - 2);
+  Bitmap reset(5, 5);
+  reset.Reset(333, 211);
+  owned.push_back(std::move(reset));
+  for (size_t i = 0; i < owned.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_TRUE(owned[i].OwnsPixels());
+    EXPECT_TRUE(onPage(owned[i]));
+  }
 }
 
 TEST(Bitmap, SizeLimits) {
