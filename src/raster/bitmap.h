@@ -13,21 +13,33 @@
 
 namespace raster {
 
-// Owned pixels start on a 4 KiB boundary, as the pixels of a DIB section do.
-// A row copy between two bitmaps at the same place then reads and writes at
-// the same offsets modulo 4 KiB; with the C library's 16-byte aligned blocks
-// the target's rows could start a few bytes above the source's modulo 4 KiB,
-// where every load of a forward copy waits for the store before it (a full
-// frame copied so took twice as long, depending on the order of allocations).
+// Owned pixels of 64 KiB and more start on a 4 KiB boundary, as the pixels of
+// a DIB section do. A row copy between two such bitmaps at the same place then
+// reads and writes at the same offsets modulo 4 KiB; with the C library's
+// 16-byte aligned blocks the target's rows could start a few bytes above the
+// source's modulo 4 KiB, where every load of a forward copy waits for the
+// store before it (a full frame copied so took twice as long, depending on
+// the order of allocations). Smaller blocks keep the usual alignment, so that
+// small bitmaps do not each take a page.
 template <class T>
 struct PageAlignedAllocator {
   using value_type = T;
   static constexpr std::align_val_t kAlignment{4096};
+  static constexpr size_t kAlignFromBytes = 64 * 1024;
   PageAlignedAllocator() = default;
   template <class U>
   PageAlignedAllocator(const PageAlignedAllocator<U>&) noexcept {}
-  T* allocate(size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), kAlignment)); }
-  void deallocate(T* p, size_t) noexcept { ::operator delete(p, kAlignment); }
+  T* allocate(size_t n) {
+    const size_t bytes = n * sizeof(T);
+    return static_cast<T*>(bytes >= kAlignFromBytes ? ::operator new(bytes, kAlignment) : ::operator new(bytes));
+  }
+  void deallocate(T* p, size_t n) noexcept {
+    if (n * sizeof(T) >= kAlignFromBytes) {
+      ::operator delete(p, kAlignment);
+    } else {
+      ::operator delete(p);
+    }
+  }
   template <class U>
   bool operator==(const PageAlignedAllocator<U>&) const noexcept {
     return true;

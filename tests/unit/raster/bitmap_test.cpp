@@ -33,15 +33,16 @@ TEST(Bitmap, WrappedMemoryIsSharedAndCopiesBecomeOwned) {
   EXPECT_EQ(copy.At(1, 2), 5u);
 }
 
-// Owned pixels start on a 4 KiB boundary however they came to be owned, so
-// that two bitmaps' rows at the same place lie at the same offsets modulo
-// 4 KiB (a copy between them then never waits on its own stores).
-TEST(Bitmap, OwnedPixelsStartOnAPageBoundary) {
+// Owned pixels of a frame's size start on a 4 KiB boundary however they came
+// to be owned, so that two bitmaps' rows at the same place lie at the same
+// offsets modulo 4 KiB (a copy between them then never waits on its own
+// stores).
+TEST(Bitmap, OwnedFramePixelsStartOnAPageBoundary) {
   const auto onPage = [](const Bitmap& b) { return reinterpret_cast<uintptr_t>(b.Row(0)) % 4096 == 0; };
   std::vector<Bitmap> owned;
-  for (int size : {1, 3, 100, 1920}) owned.emplace_back(size, 7);
-  Pixel memory[8] = {};
-  owned.push_back(Bitmap::Wrap(memory + 1, 2, 2, 4 * sizeof(Pixel)));  // a copy of wrapped memory
+  for (int width : {128, 129, 1920}) owned.emplace_back(width, 128);
+  std::vector<Pixel> memory(200 * 100 + 1);
+  owned.push_back(Bitmap::Wrap(memory.data() + 1, 200, 100, 200 * sizeof(Pixel)));  // a copy of wrapped memory
   owned.push_back(owned.back());
   owned.erase(owned.end() - 2);
   Bitmap reset(5, 5);
@@ -52,6 +53,10 @@ TEST(Bitmap, OwnedPixelsStartOnAPageBoundary) {
     EXPECT_TRUE(owned[i].OwnsPixels());
     EXPECT_TRUE(onPage(owned[i]));
   }
+  // Small ones keep the usual alignment and are still whole.
+  Bitmap small(3, 2, MakePixel(1, 2, 3));
+  small.Reset(7, 9, MakePixel(4, 5, 6));
+  EXPECT_EQ(small.At(6, 8), MakePixel(4, 5, 6));
 }
 
 TEST(Bitmap, SizeLimits) {
