@@ -27,6 +27,7 @@ class SeededRandom final : public Random {
   void Fill(int32_t range, std::span<int32_t> out) override;
 
  private:
+  friend class RandomAhead;  // makes the numbers that follow the state
   uint64_t state_;
 };
 

@@ -2,18 +2,8 @@
 
 #include <bit>
 
-#include "base/vector_intrinsics.h"
-
 namespace raster {
 namespace {
-
-// The marks of word `word` (pixels word * 64 ..) inside begin .. end - 1.
-inline uint64_t SpanBits(RowMarks marks, int32_t word, int32_t begin, int32_t end) {
-  uint64_t bits = marks.words[static_cast<size_t>(word) * marks.stride];
-  if (word * 64 < begin) bits &= ~0ull << (begin % 64);
-  if ((word + 1) * 64 > end) bits &= ~0ull >> (64 - (end - word * 64));
-  return bits;
-}
 
 inline void CopyBits(const Pixel* from, Pixel* to, uint64_t bits) {
   for (; bits != 0; bits &= bits - 1) {
@@ -57,12 +47,7 @@ __attribute__((target("avx512f"))) void CopyMarkedAvx512(const Pixel* from, Pixe
                                                          int32_t begin, int32_t end) {
   for (int32_t word = begin / 64; word * 64 < end; ++word) {
     const uint64_t bits = SpanBits(marks, word, begin, end);
-    if (bits == 0) continue;
-    for (int q = 0; q < 4; ++q) {
-      const __mmask16 select = static_cast<__mmask16>(bits >> (16 * q));
-      const int32_t at = word * 64 + 16 * q;
-      _mm512_mask_storeu_epi32(to + at, select, _mm512_maskz_loadu_epi32(select, from + at));
-    }
+    if (bits != 0) CopyMarkedWord512(from + word * 64, to + word * 64, bits);
   }
 }
 #endif

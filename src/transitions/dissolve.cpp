@@ -21,6 +21,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/random_ahead.h"
+#include "base/random_ahead_steps.h"
 #include "raster/marked_copy.h"
 #include "transitions/effect_drawing.h"
 #include "transitions/grid_effects.h"
@@ -52,36 +54,85 @@ struct Reach {
   int64_t AtColumnStride(int64_t x) const { return 1 + LaterColumns(x); }
 };
 
+// The walk's numbers, read a stretch at a time: number i of a stretch lies at
+// i * kStride from its first. From a SeededRandom they come from the numbers
+// made ahead (mostly during the last tick's copy), and the generator is set
+// past the used ones at the end; from any other generator they are drawn in
+// batches, each no longer than what the walk is certain to use from where it
+// stands, and laid out the same way.
 class Draws {
  public:
-  explicit Draws(base::Random& random) : random_(random) {}
+  static constexpr ptrdiff_t kStride = base::RandomAhead::kStride;
+
+  Draws(base::Random& random, base::RandomAhead* ahead) : random_(random), ahead_(ahead) {}
   // The next draw; `certain()` is asked, when a batch is used up, how many
   // draws the walk takes for sure from here on.
   template <class Certain>
   int32_t Take(const Certain& certain) {
-    if (next_ == end_) {
-      batch_.resize(static_cast<size_t>(std::clamp<int64_t>(certain(), 1, kBatch)));
-      random_.Fill(kRounds, batch_);
-      next_ = batch_.data();
-      end_ = next_ + batch_.size();
-    }
-    return *next_++;
+    if (left_ == 0) NextStretch(certain());
+    const int32_t value = *next_;
+    next_ += kStride;
+    --left_;
+    return value;
   }
-  // The next n draws when the batch still holds them, else nullptr.
-  const int32_t* TakeHeld(ptrdiff_t n) {
-    if (end_ - next_ < n) return nullptr;
-    const int32_t* held = next_;
-    next_ += n;
+  // The next n draws when the stretch still holds them, else nullptr.
+  const uint8_t* TakeHeld(ptrdiff_t n) {
+    if (left_ < n) return nullptr;
+    const uint8_t* held = next_;
+    next_ += n * kStride;
+    left_ -= n;
     return held;
+  }
+  // Sets a SeededRandom past the draws taken; how many were taken from it.
+  int64_t Finish() {
+    if (ahead_ == nullptr || block_ == nullptr) return 0;
+    const size_t inStretch = static_cast<size_t>((next_ - (block_ + stretch_)) / kStride);
+    const size_t used =
+        blocks_ * base::RandomAhead::kBlock + static_cast<size_t>(stretch_) * kStretchLength + inStretch;
+    ahead_->Advance(static_cast<base::SeededRandom&>(random_), used);
+    return static_cast<int64_t>(used);
   }
 
  private:
+  static constexpr ptrdiff_t kStretchLength = base::RandomAhead::kStretchLength;
+
+  void NextStretch(int64_t certain) {
+    if (block_ != nullptr && stretch_ + 1 < base::RandomAhead::kLanes &&
+        (stretch_ + 1) * kStretchLength < available_) {
+      ++stretch_;
+    } else {
+      if (block_ != nullptr) ++blocks_;
+      stretch_ = 0;
+      if (ahead_ != nullptr) {
+        block_ = ahead_->Block(blocks_);
+        available_ = static_cast<ptrdiff_t>(base::RandomAhead::kBlock);
+      } else {
+        available_ = static_cast<ptrdiff_t>(std::clamp<int64_t>(certain, 1, base::RandomAhead::kBlock));
+        drawn_.resize(static_cast<size_t>(available_));
+        random_.Fill(kRounds, drawn_);
+        laid_.resize(base::RandomAhead::kBlock);
+        for (ptrdiff_t n = 0; n < available_; ++n)
+          laid_[static_cast<size_t>(n % kStretchLength * kStride + n / kStretchLength)] =
+              static_cast<uint8_t>(drawn_[static_cast<size_t>(n)]);
+        block_ = laid_.data();
+      }
+    }
+    next_ = block_ + stretch_;
+    left_ = std::min(kStretchLength, available_ - stretch_ * kStretchLength);
+  }
+
   base::Random& random_;
-  std::vector<int32_t> batch_;
-  // Pointers rather than an index: the walk's stores of 64-bit marks cannot
-  // change them, so they stay in registers.
-  const int32_t* next_ = nullptr;
-  const int32_t* end_ = nullptr;
+  base::RandomAhead* const ahead_;
+  std::vector<int32_t> drawn_;  // a batch of another generator's draws
+  std::vector<uint8_t> laid_;   // and laid out as a block
+  const uint8_t* block_ = nullptr;
+  size_t blocks_ = 0;  // blocks used up before this one
+  ptrdiff_t available_ = 0;
+  ptrdiff_t stretch_ = 0;
+  // A pointer rather than an index: the walk's stores of 64-bit marks cannot
+  // change it, so it stays in a register.
+  const uint8_t* next_ = nullptr;
+  ptrdiff_t left_ = 0;
 };
 
 // Copies the marked pixels (inside `bounds`, picture coordinates) of every row
@@ -98,17 +149,88 @@ void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marks, const raste
   });
 }
 
+#if defined(BASE_HAS_X86_KERNELS)
+// A row of CopyMarked that also makes up to `steps` steps of the numbers
+// ahead, one after each 64 pixels: the copy waits on memory, and the steps
+// keep the processor's vector units busy meanwhile.
+__attribute__((target("avx512f,avx512dq"))) void CopyRowMakingAhead(const raster::Pixel* from, raster::Pixel* to,
+                                                                    raster::RowMarks marks, int32_t begin,
+                                                                    int32_t end, base::RandomAhead& ahead,
+                                                                    int64_t& steps) {
+  base::RandomAhead::Lanes lanes = ahead.TakeLanes();
+  base::AheadRegisters r = base::LoadAhead(lanes, ahead.Range());
+  for (int32_t word = begin / 64; word * 64 < end; ++word) {
+    raster::CopyMarkedWord512(from + word * 64, to + word * 64, raster::SpanBits(marks, word, begin, end));
+    if (steps <= 0) continue;
+    if (r.step == base::RandomAhead::kStretchLength) {
+      base::StoreAhead(r, lanes);
+      ahead.ReturnLanes(lanes);
+      lanes = ahead.TakeLanes();
+      r = base::LoadAhead(lanes, ahead.Range());
+    }
+    base::StepAhead(r);
+    --steps;
+  }
+  base::StoreAhead(r, lanes);
+  ahead.ReturnLanes(lanes);
+}
+#endif
+
+// CopyMarked, making about `numbers` of the numbers ahead on the way where
+// the processor can (else they are made when the next tick asks for them).
+void CopyMarkedMakingAhead(DrawingState& s, const std::vector<uint64_t>& marks, const raster::Rect& bounds,
+                           base::RandomAhead& ahead, int64_t numbers) {
+#if defined(BASE_HAS_X86_KERNELS)
+  if (base::RandomAhead::Available()) {
+    int64_t steps = numbers / base::RandomAhead::kLanes + 1;
+    const raster::Bitmap& picture = *s.SourceBitmap;
+    const int32_t ox = s.OriginX, oy = s.OriginY;
+    const size_t h = static_cast<size_t>(s.PicHeight);
+    s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
+      const int32_t py = y - oy;
+      CopyRowMakingAhead(picture.Row(py), row + ox, raster::RowMarks{marks.data() + py, h}, x0 - ox, x1 - ox, ahead,
+                         steps);
+    });
+    return;
+  }
+#endif
+  (void)ahead;
+  (void)numbers;
+  CopyMarked(s, marks, bounds);
+}
+
+// The program's generator, where its numbers can be made ahead.
+base::SeededRandom* AheadFor(const DrawingState& s) {
+  return base::RandomAhead::Available() ? dynamic_cast<base::SeededRandom*>(s.Rng) : nullptr;
+}
+
+// About how many draws a tick takes: two per row visit, with strides of 2.5
+// on average across and down.
+size_t ExpectedDraws(const DrawingState& s) {
+  const double columns = std::max(0, s.PicWidth - s.Position) / 2.5, rows = std::max(0, s.PicHeight - s.Counter) / 2.5;
+  return static_cast<size_t>(2.0 * columns * rows);
+}
+
 }  // namespace
 
 void PrepareDissolve(DrawingState& s, const EffectArgs&) {
   ReadPictureSize(s);
   s.Position = 0;
   s.Counter = 0;
+  // The first tick's numbers are made now, as every later tick's are made
+  // during the copy of the tick before.
+  s.PixelMarks.assign(static_cast<size_t>((s.PicWidth + 63) / 64) * static_cast<size_t>(s.PicHeight), 0);
+  if (base::SeededRandom* const seeded = AheadFor(s)) {
+    const size_t expected = ExpectedDraws(s);
+    s.NumbersAhead.Begin(*seeded, kRounds, expected);
+    s.NumbersAhead.Block(expected / base::RandomAhead::kBlock);
+  }
 }
 
 bool StepDissolve(DrawingState& s, const EffectArgs&) {
   if (s.Position >= kRounds) {
     std::vector<uint64_t>().swap(s.PixelMarks);
+    s.NumbersAhead.Clear();
     DrawWholePicture(s);
     return true;
   }
@@ -122,7 +244,11 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   marks.assign(static_cast<size_t>((w + 63) / 64) * static_cast<size_t>(h), 0);
   uint64_t* const mark = marks.data();
   const Reach reach{w, h, s.Counter};
-  Draws draws(*s.Rng);
+  // From the program's generator the numbers come from those made ahead.
+  base::SeededRandom* const seeded = AheadFor(s);
+  if (seeded != nullptr && !s.NumbersAhead.Continues(*seeded, kRounds))
+    s.NumbersAhead.Begin(*seeded, kRounds, ExpectedDraws(s));
+  Draws draws(*s.Rng, seeded != nullptr ? &s.NumbersAhead : nullptr);
   // Strides of 0 only repeat work; a generator that kept drawing 0 would
   // never finish the tick, so the walk gives up after far more steps than a
   // fair generator ever takes (about W * H / 6 on average).
@@ -142,14 +268,15 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     // Eight visits at a time while they stay inside the picture and the
     // batch, with no check between them; then one at a time.
     const auto visits = [&](auto twoWordsTag) {
-      const auto visit = [&](const int32_t* d) {
+      constexpr ptrdiff_t kStride = Draws::kStride;
+      const auto visit = [&](const uint8_t* d) {
         column[y] |= firstBit << d[0];
-        if constexpr (decltype(twoWordsTag)::value) nextColumn[y] |= carried[static_cast<size_t>(d[0])];
-        y += d[1];
+        if constexpr (decltype(twoWordsTag)::value) nextColumn[y] |= carried[d[0]];
+        y += d[kStride];
       };
-      const int32_t* d;
+      const uint8_t* d;
       while (y + 8 * kLongest < h && budget > 8 && (d = draws.TakeHeld(16)) != nullptr) {
-        for (int k = 0; k < 16; k += 2) visit(d + k);
+        for (int k = 0; k < 16; k += 2) visit(d + k * kStride);
         budget -= 8;
       }
       while (y < h && budget > 1 && (d = draws.TakeHeld(2)) != nullptr) {
@@ -175,9 +302,16 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     }
     x += draws.Take([&] { return reach.AtColumnStride(x); });
   }
+  const int64_t used = draws.Finish();
   // Every marked pixel lies right of Position and below Counter.
   const raster::Rect walked{s.Position, s.Counter, w, h};
-  if (!walked.IsEmpty()) CopyMarked(s, marks, walked);
+  if (seeded != nullptr) {
+    // The next tick's numbers, about as many as this one's, made during the copy.
+    s.NumbersAhead.Begin(*seeded, kRounds, static_cast<size_t>(used));
+    if (!walked.IsEmpty()) CopyMarkedMakingAhead(s, marks, walked, s.NumbersAhead, used);
+  } else if (!walked.IsEmpty()) {
+    CopyMarked(s, marks, walked);
+  }
   ++s.Counter;
   return false;
 }

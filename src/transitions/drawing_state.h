@@ -35,7 +35,7 @@
 //   block spiral                    Position, CellW, CellH, SpiralX, SpiralY
 //   zig-zags                        CellW, CellH, GridX, GridY
 //   multi-boxes                     Position, CellW, CellH, Ratio
-//   dissolve                        Position, Counter, PixelMarks
+//   dissolve                        Position, Counter, PixelMarks, NumbersAhead
 #pragma once
 
 #include <array>
@@ -44,6 +44,7 @@
 #include <vector>
 
 #include "base/random.h"
+#include "base/random_ahead.h"
 #include "raster/bitmap.h"
 #include "raster/canvas.h"
 #include "raster/geometry.h"
@@ -92,6 +93,7 @@ struct DrawingState {
   int32_t GridX = 0;                      // zig-zags: current cell
   int32_t GridY = 0;
   std::vector<uint64_t> PixelMarks;       // dissolve: the pixels a tick copies
+  base::RandomAhead NumbersAhead;         // dissolve: the next tick's random numbers
 
   // Bookkeeping that lets an effect skip redrawing what a frame would copy
   // again unchanged: a picture rectangle that already shows the picture, and

@@ -284,27 +284,34 @@ TEST(Dissolve, DrawsOnSixOfEverySevenTicksWithFreshRandomDraws) {
 }
 
 // The dissolve takes its draws in batches (the program's generator makes them
-// several stretches at a time): its frames are pixel for pixel those of one
-// draw at a time through Next, and the generator ends each tick in the same
-// place.
+// several stretches at a time, and the next tick's during a tick's copy): its
+// frames are pixel for pixel those of one draw at a time through Next, and the
+// generator ends each tick in the same place, whether something else draws
+// from it between the ticks (the numbers made ahead no longer follow it) or
+// nothing does (they are used).
 TEST(Dissolve, BatchedDrawsGiveTheFramesOfOneDrawAtATime) {
-  for (const auto& [w, h] : {std::pair{300, 200}, std::pair{61, 37}, std::pair{1, 1}}) {
-    SCOPED_TRACE(::testing::Message() << w << "x" << h);
-    Scene batched(w, h), single(w, h);
-    base::SeededRandom fast(9);
-    transitions_test::CountingRandom slow(9);  // Next only
-    TransitionEngine a(fast), b(slow);
-    a.StartNumber(47, 25, batched.Surfaces());
-    b.StartNumber(47, 25, single.Surfaces());
-    for (bool done = false; !done;) {
-      done = a.ShowTimerTimer();
-      ASSERT_EQ(b.ShowTimerTimer(), done);
-      const raster::Pixel* first = batched.target.Row(0);
-      ASSERT_TRUE(std::equal(first, first + batched.target.Width() * batched.target.Height(), single.target.Row(0)));
-      ASSERT_EQ(fast.Next(1 << 30), slow.Next(1 << 30));  // the generators stand at the same place
+  for (const bool drawBetweenTicks : {true, false})
+    for (const auto& [w, h] : {std::pair{300, 200}, std::pair{61, 37}, std::pair{1, 1}, std::pair{1100, 60}}) {
+      SCOPED_TRACE(::testing::Message() << w << "x" << h << (drawBetweenTicks ? " drawing between ticks" : ""));
+      Scene batched(w, h), single(w, h);
+      base::SeededRandom fast(9);
+      transitions_test::CountingRandom slow(9);  // Next only
+      TransitionEngine a(fast), b(slow);
+      a.StartNumber(47, 25, batched.Surfaces());
+      b.StartNumber(47, 25, single.Surfaces());
+      for (bool done = false; !done;) {
+        done = a.ShowTimerTimer();
+        ASSERT_EQ(b.ShowTimerTimer(), done);
+        const raster::Pixel* first = batched.target.Row(0);
+        ASSERT_TRUE(
+            std::equal(first, first + batched.target.Width() * batched.target.Height(), single.target.Row(0)));
+        if (drawBetweenTicks) {
+          ASSERT_EQ(fast.Next(1 << 30), slow.Next(1 << 30));  // they stand at the same place
+        }
+      }
+      EXPECT_EQ(fast.Next(1 << 30), slow.Next(1 << 30));
+      EXPECT_GT(slow.draws, 0);
     }
-    EXPECT_GT(slow.draws, 0);
-  }
 }
 
 // Tick by tick against the walk written out plainly, one draw at a time:

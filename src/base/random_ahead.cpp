@@ -1,0 +1,85 @@
+#include "base/random_ahead.h"
+
+#include "base/random_ahead_steps.h"
+#include "base/random_stretches.h"
+
+namespace base {
+
+bool RandomAhead::Available() { return HasAvx512(); }
+
+void RandomAhead::Begin(const SeededRandom& random, int32_t range, size_t expected) {
+  start_ = random.state_;
+  range_ = range;
+  begun_ = true;
+  numbers_.clear();
+  starts_.clear();
+  const size_t blocks = expected / kBlock + 2;
+  numbers_.reserve(blocks * kBlock);
+  starts_.reserve(blocks);
+  BeginBlock(start_);
+}
+
+bool RandomAhead::Continues(const SeededRandom& random, int32_t range) const {
+  return begun_ && range == range_ && random.state_ == start_;
+}
+
+void RandomAhead::Clear() {
+  std::vector<uint8_t>().swap(numbers_);
+  std::vector<std::array<uint64_t, kLanes>>().swap(starts_);
+  begun_ = false;
+}
+
+void RandomAhead::BeginBlock(uint64_t first) {
+  std::array<uint64_t, kLanes>& starts = starts_.emplace_back();
+  starts[0] = first;
+  for (size_t j = 1; j < starts.size(); ++j) starts[j] = JumpOneStretch(starts[j - 1]);
+  lanes_ = starts;
+  step_ = 0;
+  numbers_.resize(numbers_.size() + kBlock);
+}
+
+RandomAhead::Lanes RandomAhead::TakeLanes() {
+  return {lanes_, numbers_.data() + numbers_.size() - kBlock + static_cast<size_t>(step_) * kLanes, step_};
+}
+
+void RandomAhead::ReturnLanes(const Lanes& lanes) {
+  lanes_ = lanes.states;
+  step_ = lanes.step;
+  // The last lane ends where the next block's first stretch begins.
+  if (step_ == kStretchLength) BeginBlock(lanes_[kLanes - 1]);
+}
+
+#if defined(BASE_HAS_X86_KERNELS)
+namespace {
+__attribute__((target("avx512f,avx512dq"))) void MakeRest(RandomAhead::Lanes& lanes, int32_t range) {
+  AheadRegisters r = LoadAhead(lanes, range);
+  while (r.step < RandomAhead::kStretchLength) StepAhead(r);
+  StoreAhead(r, lanes);
+}
+}  // namespace
+#endif
+
+const uint8_t* RandomAhead::Block(size_t b) {
+  // Blocks before the last one begun are whole.
+  while (starts_.size() <= b + 1) {
+    Lanes lanes = TakeLanes();
+#if defined(BASE_HAS_X86_KERNELS)
+    MakeRest(lanes, range_);
+#endif
+    ReturnLanes(lanes);
+  }
+  return numbers_.data() + b * kBlock;
+}
+
+void RandomAhead::Advance(SeededRandom& random, size_t used) const {
+  const size_t b = used / kBlock, inBlock = used % kBlock;
+  uint64_t state = b < starts_.size() ? starts_[b][inBlock / kStretchLength] : start_;
+  if (b >= starts_.size()) {  // past the blocks begun: from the beginning
+    for (size_t k = 0; k < used; ++k) state = XorshiftStep(state);
+  } else {
+    for (size_t k = 0; k < inBlock % kStretchLength; ++k) state = XorshiftStep(state);
+  }
+  random.state_ = state;
+}
+
+}  // namespace base
