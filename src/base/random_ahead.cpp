@@ -32,7 +32,10 @@ void RandomAhead::Clear() {
 void RandomAhead::BeginBlock(uint64_t first) {
   std::array<uint64_t, kLanes>& starts = starts_.emplace_back();
   starts[0] = first;
-  for (size_t j = 1; j < starts.size(); ++j) starts[j] = JumpOneStretch(starts[j - 1]);
+  for (size_t j = 1; j < starts.size(); ++j) {
+    starts[j] = starts[j - 1];
+    for (int k = 0; k < kStretchLength / base::kStretchLength; ++k) starts[j] = JumpOneStretch(starts[j]);
+  }
   lanes_ = starts;
   step_ = 0;
   numbers_.resize(numbers_.size() + kBlock);

@@ -23,7 +23,7 @@ namespace base {
 class RandomAhead {
  public:
   static constexpr int kLanes = 16;
-  static constexpr int kStretchLength = 256;
+  static constexpr int kStretchLength = 1024;
   static constexpr size_t kBlock = size_t{kLanes} * kStretchLength;
   // Where number i of a block's stretch j lies: i * kStride + j.
   static constexpr ptrdiff_t kStride = kLanes;

@@ -11,10 +11,13 @@
 // column's walk fall on neighbouring words; they are copied afterwards row by
 // row, straight into the target's rows.
 //
-// The walk takes its random numbers from the generator in batches, each no
-// longer than what the walk is certain to use from where it stands, so the
-// generator ends the tick exactly where one draw at a time would leave it
-// (unless the walk gives up on a generator that keeps drawing 0, see below).
+// The generator ends every tick exactly where one draw at a time would leave
+// it (unless the walk gives up on a generator that keeps drawing 0, see
+// below). The program's generator has the next tick's numbers made during a
+// tick's copy, which waits on memory and leaves the vector units idle; they
+// are used if nothing else draws in between, and the generator is then set
+// past the ones used. Any other generator is drawn from in batches, each no
+// longer than what the walk is certain to use from where it stands.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -32,7 +35,6 @@ namespace {
 
 constexpr int32_t kRounds = 6;               // also the range of every random draw
 constexpr int64_t kLongest = kRounds - 1;    // the longest stride
-constexpr int64_t kBatch = 4096;
 
 int64_t CeilDiv(int64_t a, int64_t b) { return a <= 0 ? 0 : (a + b - 1) / b; }
 
@@ -264,7 +266,7 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     for (int32_t offset = 64 - bit; offset < kRounds; ++offset)
       carried[static_cast<size_t>(offset)] = 1ull << (bit + offset - 64);
     const bool insidePicture = x + kLongest < w, twoWords = bit + kLongest >= 64;
-    int32_t y = s.Counter;
+    ptrdiff_t y = s.Counter;  // as wide as a pointer: no widening on each visit
     // Eight visits at a time while they stay inside the picture and the
     // batch, with no check between them; then one at a time.
     const auto visits = [&](auto twoWordsTag) {
