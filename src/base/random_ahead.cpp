@@ -13,9 +13,12 @@ void RandomAhead::Begin(const SeededRandom& random, int32_t range, size_t expect
   begun_ = true;
   numbers_.clear();
   starts_.clear();
+  // Room is only ever added, and then half as much again as asked: a later
+  // start that asks a little more finds it, instead of new memory that the
+  // system must map in page by page (which costs more than making numbers).
   const size_t blocks = expected / kBlock + 2;
-  numbers_.reserve(blocks * kBlock);
-  starts_.reserve(blocks);
+  if (numbers_.capacity() < blocks * kBlock) numbers_.reserve((blocks + blocks / 2) * kBlock);
+  if (starts_.capacity() < blocks) starts_.reserve(blocks + blocks / 2);
   BeginBlock(start_);
 }
 

@@ -32,7 +32,8 @@ class RandomAhead {
   static bool Available();
 
   // Starts over at `random`'s state, for numbers in 0 .. range - 1 (1 .. 256),
-  // with room for about `expected` of them.
+  // with room for about `expected` of them (the room is kept from start to
+  // start).
   void Begin(const SeededRandom& random, int32_t range, size_t expected);
   // Whether what was begun still follows the generator's state, for `range`.
   bool Continues(const SeededRandom& random, int32_t range) const;

@@ -152,26 +152,28 @@ void CopyMarked(DrawingState& s, const std::vector<uint64_t>& marks, const raste
 }
 
 #if defined(BASE_HAS_X86_KERNELS)
-// A row of CopyMarked that also makes up to `steps` steps of the numbers
-// ahead, one after each 64 pixels: the copy waits on memory, and the steps
-// keep the processor's vector units busy meanwhile.
+// A row of CopyMarked that also makes `steps` steps of the numbers ahead,
+// spread evenly over its 64-pixel words: the copy waits on memory, and the
+// steps keep the processor's vector units busy meanwhile.
 __attribute__((target("avx512f,avx512dq"))) void CopyRowMakingAhead(const raster::Pixel* from, raster::Pixel* to,
                                                                     raster::RowMarks marks, int32_t begin,
                                                                     int32_t end, base::RandomAhead& ahead,
-                                                                    int64_t& steps) {
+                                                                    int64_t steps) {
   base::RandomAhead::Lanes lanes = ahead.TakeLanes();
   base::AheadRegisters r = base::LoadAhead(lanes, ahead.Range());
-  for (int32_t word = begin / 64; word * 64 < end; ++word) {
+  const int32_t first = begin / 64, words = (end - 1) / 64 - first + 1;
+  int64_t due = 0;  // steps owed, times `words`
+  for (int32_t word = first; word * 64 < end; ++word) {
     raster::CopyMarkedWord512(from + word * 64, to + word * 64, raster::SpanBits(marks, word, begin, end));
-    if (steps <= 0) continue;
-    if (r.step == base::RandomAhead::kStretchLength) {
-      base::StoreAhead(r, lanes);
-      ahead.ReturnLanes(lanes);
-      lanes = ahead.TakeLanes();
-      r = base::LoadAhead(lanes, ahead.Range());
+    for (due += steps; due >= words; due -= words) {
+      if (r.step == base::RandomAhead::kStretchLength) {
+        base::StoreAhead(r, lanes);
+        ahead.ReturnLanes(lanes);
+        lanes = ahead.TakeLanes();
+        r = base::LoadAhead(lanes, ahead.Range());
+      }
+      base::StepAhead(r);
     }
-    base::StepAhead(r);
-    --steps;
   }
   base::StoreAhead(r, lanes);
   ahead.ReturnLanes(lanes);
@@ -184,14 +186,17 @@ void CopyMarkedMakingAhead(DrawingState& s, const std::vector<uint64_t>& marks, 
                            base::RandomAhead& ahead, int64_t numbers) {
 #if defined(BASE_HAS_X86_KERNELS)
   if (base::RandomAhead::Available()) {
-    int64_t steps = numbers / base::RandomAhead::kLanes + 1;
+    int64_t steps = numbers / base::RandomAhead::kLanes + 1, rows = bounds.Height();
     const raster::Bitmap& picture = *s.SourceBitmap;
     const int32_t ox = s.OriginX, oy = s.OriginY;
     const size_t h = static_cast<size_t>(s.PicHeight);
     s.Canvas().EditRuns(s.PicRect(bounds), [&](raster::Pixel* row, int y, int x0, int x1) {
       const int32_t py = y - oy;
+      const int64_t share = rows > 0 ? (steps + rows - 1) / rows : 0;  // an even share of what is left
       CopyRowMakingAhead(picture.Row(py), row + ox, raster::RowMarks{marks.data() + py, h}, x0 - ox, x1 - ox, ahead,
-                         steps);
+                         share);
+      steps -= share;
+      --rows;
     });
     return;
   }
@@ -308,9 +313,12 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
   // Every marked pixel lies right of Position and below Counter.
   const raster::Rect walked{s.Position, s.Counter, w, h};
   if (seeded != nullptr) {
-    // The next tick's numbers, about as many as this one's, made during the copy.
-    s.NumbersAhead.Begin(*seeded, kRounds, static_cast<size_t>(used));
-    if (!walked.IsEmpty()) CopyMarkedMakingAhead(s, marks, walked, s.NumbersAhead, used);
+    // The next tick's numbers, as many as this one's and a little more (the
+    // number of draws varies by a few per cent from tick to tick), made
+    // during the copy.
+    const int64_t next = used + used / 20;
+    s.NumbersAhead.Begin(*seeded, kRounds, static_cast<size_t>(next));
+    if (!walked.IsEmpty()) CopyMarkedMakingAhead(s, marks, walked, s.NumbersAhead, next);
   } else if (!walked.IsEmpty()) {
     CopyMarked(s, marks, walked);
   }
