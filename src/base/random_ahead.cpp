@@ -55,23 +55,42 @@ void RandomAhead::ReturnLanes(const Lanes& lanes) {
   if (step_ == kStretchLength) BeginBlock(lanes_[kLanes - 1]);
 }
 
-#if defined(BASE_HAS_X86_KERNELS)
 namespace {
-__attribute__((target("avx512f,avx512dq"))) void MakeRest(RandomAhead::Lanes& lanes, int32_t range) {
+
+// Makes the rest of the block the lanes are at.
+void MakeRestPortable(RandomAhead::Lanes& lanes, int32_t range) {
+  for (; lanes.step < RandomAhead::kStretchLength; ++lanes.step, lanes.out += RandomAhead::kLanes)
+    for (size_t j = 0; j < lanes.states.size(); ++j) {
+      lanes.states[j] = XorshiftStep(lanes.states[j]);
+      lanes.out[j] = static_cast<uint8_t>(XorshiftNumber(lanes.states[j], static_cast<uint32_t>(range)));
+    }
+}
+
+#if defined(BASE_HAS_X86_KERNELS)
+__attribute__((target("avx512f,avx512dq"))) void MakeRestAvx512(RandomAhead::Lanes& lanes, int32_t range) {
   AheadRegisters r = LoadAhead(lanes, range);
   while (r.step < RandomAhead::kStretchLength) StepAhead(r);
   StoreAhead(r, lanes);
 }
-}  // namespace
 #endif
+
+void MakeRest(RandomAhead::Lanes& lanes, int32_t range) {
+#if defined(BASE_HAS_X86_KERNELS)
+  if (HasAvx512()) {
+    MakeRestAvx512(lanes, range);
+    return;
+  }
+#endif
+  MakeRestPortable(lanes, range);
+}
+
+}  // namespace
 
 const uint8_t* RandomAhead::Block(size_t b) {
   // Blocks before the last one begun are whole.
   while (starts_.size() <= b + 1) {
     Lanes lanes = TakeLanes();
-#if defined(BASE_HAS_X86_KERNELS)
     MakeRest(lanes, range_);
-#endif
     ReturnLanes(lanes);
   }
   return numbers_.data() + b * kBlock;

@@ -28,7 +28,9 @@ class RandomAhead {
   // Where number i of a block's stretch j lies: i * kStride + j.
   static constexpr ptrdiff_t kStride = kLanes;
 
-  // Whether this processor makes them; where it does not, callers draw as usual.
+  // Whether this processor makes them fast enough to be worth it (and has
+  // the steps of random_ahead_steps.h); where it does not, callers draw as
+  // usual.
   static bool Available();
 
   // Starts over at `random`'s state, for numbers in 0 .. range - 1 (1 .. 256),
@@ -54,8 +56,8 @@ class RandomAhead {
     int step;      // steps made of the block, up to kStretchLength
   };
   Lanes TakeLanes();
-  // Takes the lanes back after `made` more steps; at a block's end, begins
-  // the next block and hands out its lanes.
+  // Takes the lanes back, with the steps made meanwhile; at a block's end it
+  // begins the next block, whose lanes the next TakeLanes hands out.
   void ReturnLanes(const Lanes& lanes);
   int32_t Range() const { return range_; }
 

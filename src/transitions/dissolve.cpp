@@ -224,9 +224,10 @@ void PrepareDissolve(DrawingState& s, const EffectArgs&) {
   ReadPictureSize(s);
   s.Position = 0;
   s.Counter = 0;
+  // The marks' memory is mapped in now rather than by the first tick.
+  s.PixelMarks.assign(static_cast<size_t>((s.PicWidth + 63) / 64) * static_cast<size_t>(s.PicHeight), 0);
   // The first tick's numbers are made now, as every later tick's are made
   // during the copy of the tick before.
-  s.PixelMarks.assign(static_cast<size_t>((s.PicWidth + 63) / 64) * static_cast<size_t>(s.PicHeight), 0);
   if (base::SeededRandom* const seeded = AheadFor(s)) {
     const size_t expected = ExpectedDraws(s);
     s.NumbersAhead.Begin(*seeded, kRounds, expected);
@@ -273,7 +274,7 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
     const bool insidePicture = x + kLongest < w, twoWords = bit + kLongest >= 64;
     ptrdiff_t y = s.Counter;  // as wide as a pointer: no widening on each visit
     // Eight visits at a time while they stay inside the picture and the
-    // batch, with no check between them; then one at a time.
+    // stretch of numbers, with no check between them; then one at a time.
     const auto visits = [&](auto twoWordsTag) {
       constexpr ptrdiff_t kStride = Draws::kStride;
       const auto visit = [&](const uint8_t* d) {
@@ -300,8 +301,8 @@ bool StepDissolve(DrawingState& s, const EffectArgs&) {
         }
       }
       if (y >= h || --budget <= 0) break;
-      // One visit that works everywhere: at the batch's end (it takes the
-      // next batch, and the loops above go on with it), at the picture's
+      // One visit that works everywhere: at a stretch's end (it takes the
+      // next stretch, and the loops above go on with it), at the picture's
       // right edge.
       const int32_t from = x + draws.Take([&] { return reach.AtVisit(x, y); });
       if (from < w) mark[static_cast<size_t>(from / 64 * h + y)] |= 1ull << (from % 64);
