@@ -64,4 +64,20 @@ TEST(RandomAhead, MakesTheSequenceAndAdvancesPastTheUsedNumbers) {
   }
 }
 
+// A start that asks for a little more than the one before keeps the numbers'
+// memory (new memory is mapped in page by page, a millisecond a tick), and a
+// start that asks for much more still gets all it asks for.
+TEST(RandomAhead, KeepsItsRoomFromStartToStart) {
+  base::SeededRandom random(3);
+  RandomAhead ahead;
+  ahead.Begin(random, 6, 10 * RandomAhead::kBlock);
+  const uint8_t* const first = ahead.Block(0);
+  ahead.Begin(random, 6, 11 * RandomAhead::kBlock);
+  EXPECT_EQ(ahead.Block(0), first);
+  ahead.Begin(random, 6, 40 * RandomAhead::kBlock);
+  ahead.Block(39);
+  base::SeededRandom model(3);
+  for (size_t n = 0; n < 40 * RandomAhead::kBlock; ++n) ASSERT_EQ(Made(ahead, n), model.Next(6)) << n;
+}
+
 }  // namespace
