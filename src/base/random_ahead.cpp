@@ -35,9 +35,12 @@ void RandomAhead::Clear() {
 void RandomAhead::BeginBlock(uint64_t first) {
   std::array<uint64_t, kLanes>& starts = starts_.emplace_back();
   starts[0] = first;
+  // JumpOneStretch jumps the shorter stretches of Fill (random_stretches.h).
+  constexpr int kJumps = kStretchLength / base::kStretchLength;
+  static_assert(kStretchLength % base::kStretchLength == 0);
   for (size_t j = 1; j < starts.size(); ++j) {
     starts[j] = starts[j - 1];
-    for (int k = 0; k < kStretchLength / base::kStretchLength; ++k) starts[j] = JumpOneStretch(starts[j]);
+    for (int k = 0; k < kJumps; ++k) starts[j] = JumpOneStretch(starts[j]);
   }
   lanes_ = starts;
   step_ = 0;

@@ -5,10 +5,10 @@
 // Continues tells whether that still holds, and Advance then moves the
 // generator past the numbers that were used.
 //
-// The numbers come in blocks of 4096: sixteen stretches of 256 consecutive
-// numbers made side by side (the state's step is linear, so each stretch's
-// beginning is a jump ahead). A block keeps them step by step, number i of
-// stretch j at i * 16 + j, so that one step of the sixteen lanes is one store.
+// The numbers come in blocks: sixteen stretches of 1024 consecutive numbers
+// made side by side (the state's step is linear, so each stretch's beginning
+// is a jump ahead). A block keeps them step by step, number i of stretch j at
+// i * 16 + j, so that one step of the sixteen lanes is one store.
 #pragma once
 
 #include <array>
